@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/Controls.h"
+#include "launch/LaunchRequest.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace tallywick {
+
+// What the program's handlers need of the window system and the main window.
+class MainWindowPort {
+public:
+    virtual ~MainWindowPort() = default;
+
+    // Replaces the list's entries, in order.
+    virtual void fillList(ListBox list, std::vector<std::string> entries) = 0;
+    [[nodiscard]] virtual std::size_t listCount(ListBox list) const = 0;
+    // The selected entry's index, or -1 when nothing is selected.
+    [[nodiscard]] virtual int selectedIndex(ListBox list) const = 0;
+    virtual void setCaption(Label label, const std::string& text) = 0;
+    virtual void minimise() = 0;
+
+    [[nodiscard]] virtual WindowHandle mainWindow() const = 0;
+    // The calling thread's active window, or 0 when it has none.
+    [[nodiscard]] virtual WindowHandle activeWindow() const = 0;
+    [[nodiscard]] virtual WindowHandle desktopWindow() const = 0;
+};
+
+} // namespace tallywick

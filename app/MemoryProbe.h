@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tallywick {
+
+struct MemoryFigures {
+    std::uint64_t totalPhysicalBytes = 0;
+    std::uint64_t availablePhysicalBytes = 0;
+};
+
+// The machine's physical memory as the platform reports it.
+class MemoryProbe {
+public:
+    virtual ~MemoryProbe() = default;
+    [[nodiscard]] virtual MemoryFigures query() = 0;
+};
+
+} // namespace tallywick

@@ -1,0 +1,13 @@
+#include "app/MemoryReadout.h"
+
+namespace tallywick {
+
+std::string memoryCaption(std::uint64_t bytes, const NumberFormat& numbers) {
+    // Integer rounding: exact for every 64-bit count, unlike a double.
+    const std::uint64_t kilobytes = bytes / 1024 + (bytes % 1024 >= 512 ? 1 : 0);
+    std::string caption = kilobytes == 0 ? std::string() : numbers.grouped(kilobytes);
+    caption += " KB";
+    return caption;
+}
+
+} // namespace tallywick

@@ -1,0 +1,70 @@
+#include "app/posix/ProcMemoryProbe.h"
+
+#include <charconv>
+#include <fstream>
+#include <sstream>
+#if defined(__linux__)
+#include <sys/sysinfo.h>
+#endif
+
+namespace tallywick {
+
+namespace {
+
+// "MemTotal:       24576000 kB" -> bytes.
+bool readField(std::string_view line, std::string_view key, std::uint64_t& bytes) {
+    if (!line.starts_with(key) || line.size() <= key.size() || line[key.size()] != ':') {
+        return false;
+    }
+    line.remove_prefix(key.size() + 1);
+    const auto first = line.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    line.remove_prefix(first);
+    std::uint64_t value = 0;
+    const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), value);
+    if (error != std::errc()) {
+        return false;
+    }
+    const std::string_view unit(end, line.data() + line.size() - end);
+    bytes = unit.find("kB") != std::string_view::npos ? value * 1024 : value;
+    return true;
+}
+
+} // namespace
+
+MemoryFigures ProcMemoryProbe::parseMeminfo(std::string_view text) {
+    MemoryFigures figures;
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        const std::string_view line = text.substr(0, end);
+        if (!readField(line, "MemTotal", figures.totalPhysicalBytes)) {
+            readField(line, "MemAvailable", figures.availablePhysicalBytes);
+        }
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    }
+    return figures;
+}
+
+MemoryFigures ProcMemoryProbe::query() {
+    std::ifstream meminfo("/proc/meminfo");
+    if (meminfo) {
+        std::ostringstream text;
+        text << meminfo.rdbuf();
+        const MemoryFigures figures = parseMeminfo(text.str());
+        if (figures.totalPhysicalBytes != 0) {
+            return figures;
+        }
+    }
+#if defined(__linux__)
+    struct sysinfo info {};
+    if (::sysinfo(&info) == 0) {
+        return {std::uint64_t{info.totalram} * info.mem_unit,
+                std::uint64_t{info.freeram} * info.mem_unit};
+    }
+#endif
+    return {};
+}
+
+} // namespace tallywick

@@ -1,0 +1,297 @@
+#include "app/qt/MainWindow.h"
+
+#include "app/ControlTable.h"
+#include "app/MenuTree.h"
+#include "app/qt/PartnerListModel.h"
+#include "app/qt/WrappingButton.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QListView>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcutEvent>
+#include <algorithm>
+#include <vector>
+
+namespace tallywick {
+
+namespace {
+
+// Stands for the desktop as a parent window; nothing on X11 or Wayland
+// parents a launch to it, but the request still names it.
+constexpr WindowHandle kDesktopWindow = 1;
+
+QString qtText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect pixelRect(const ControlSpec& spec) {
+    return {twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width),
+            twipsToPixels(spec.height)};
+}
+
+std::size_t listIndex(ListBox list) {
+    return static_cast<std::size_t>(list);
+}
+
+constexpr std::array<std::pair<std::string_view, ListBox>, 3> kLists = {{
+    {"List1", ListBox::List1},
+    {"List2", ListBox::List2},
+    {"List3", ListBox::List3},
+}};
+
+constexpr std::array<std::pair<std::string_view, Button>, 4> kButtons = {{
+    {"Command1", Button::Command1},
+    {"Command2", Button::Command2},
+    {"Command4", Button::Command4},
+    {"Command5", Button::Command5},
+}};
+
+constexpr std::array<std::pair<std::string_view, Label>, 5> kWrittenLabels = {{
+    {"Label1", Label::Label1},
+    {"Label5", Label::Label5},
+    {"Label6", Label::Label6},
+    {"Label8", Label::Label8},
+    {"Label10", Label::Label10},
+}};
+
+template <typename Value, std::size_t N>
+const Value* lookup(const std::array<std::pair<std::string_view, Value>, N>& table,
+                    std::string_view name) {
+    const auto it = std::find_if(table.begin(), table.end(),
+                                 [name](const auto& row) { return row.first == name; });
+    return it == table.end() ? nullptr : &it->second;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(qtText(mainWindowTitle()));
+    setWindowIcon(QIcon(QStringLiteral(":/tallywick/tallywick.png")));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    createMenus();
+    createControls();
+    createTabOrder();
+    // Fixed border: the window is exactly its menu bar plus the client area.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createControls() {
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    client_->setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
+    setCentralWidget(client_);
+
+    for (const ControlSpec& spec : kControlTable) {
+        QWidget* widget = nullptr;
+        switch (spec.kind) {
+        case ControlKind::Label: {
+            auto* label = new QLabel(qtText(spec.text), client_);
+            label->setTextFormat(Qt::PlainText);
+            label->setWordWrap(true);
+            label->setAlignment(spec.alignment == TextAlignment::Center
+                                    ? Qt::AlignHCenter | Qt::AlignTop
+                                    : Qt::AlignLeft | Qt::AlignTop);
+            label->setFocusPolicy(Qt::NoFocus);
+            if (const Label* written = lookup(kWrittenLabels, spec.name)) {
+                labels_[*written] = label;
+            }
+            widget = label;
+            break;
+        }
+        case ControlKind::ListBox: {
+            auto* view = new QListView(client_);
+            auto* model = new PartnerListModel(view);
+            view->setModel(model);
+            view->setUniformItemSizes(true);
+            view->setSelectionMode(QAbstractItemView::SingleSelection);
+            view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+            view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            view->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+            view->setFocusPolicy(Qt::StrongFocus);
+            if (spec.foreground) {
+                QPalette palette = view->palette();
+                const QColor colour(spec.foreground->red, spec.foreground->green,
+                                    spec.foreground->blue);
+                palette.setColor(QPalette::Text, colour);
+                palette.setColor(QPalette::HighlightedText,
+                                 palette.color(QPalette::HighlightedText));
+                view->setPalette(palette);
+            }
+            const ListBox list = *lookup(kLists, spec.name);
+            lists_[listIndex(list)] = view;
+            models_[listIndex(list)] = model;
+            widget = view;
+            break;
+        }
+        case ControlKind::CommandButton: {
+            auto* button = new WrappingButton(qtText(spec.text), client_);
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            button->setFocusPolicy(Qt::StrongFocus);
+            button->setToolTip(qtText(spec.toolTip));
+            const Button which = *lookup(kButtons, spec.name);
+            connect(button, &QPushButton::clicked, this, [this, which] { clicked(which); });
+            const QKeySequence accessKey = QKeySequence::mnemonic(button->text());
+            if (!accessKey.isEmpty()) {
+                buttonsByAccessKey_[accessKey.toString()] = button;
+            }
+            widget = button;
+            break;
+        }
+        case ControlKind::PictureBox: {
+            auto* picture = new QLabel(client_);
+            picture->setPixmap(QPixmap(QStringLiteral(":/tallywick/") + qtText(spec.image)));
+            picture->setFrameShape(QFrame::Box);
+            picture->setFrameShadow(QFrame::Plain);
+            picture->setLineWidth(1);
+            picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            picture->setBackgroundRole(QPalette::Base);
+            picture->setForegroundRole(QPalette::Text);
+            picture->setAutoFillBackground(true);
+            picture->setFocusPolicy(Qt::TabFocus);
+            widget = picture;
+            break;
+        }
+        }
+        widget->setObjectName(qtText(spec.name));
+        widget->setGeometry(pixelRect(spec));
+    }
+    // Lists are drawn above the count labels they overlap by one pixel.
+    for (QListView* view : lists_) {
+        view->raise();
+    }
+}
+
+void MainWindow::createMenus() {
+    QMenuBar* bar = menuBar();
+    bar->installEventFilter(this);
+    QMenu* dropDown = nullptr;
+    for (const MenuItemSpec& item : kMenuTree) {
+        const QString name = qtText(item.name);
+        const QString caption = qtText(item.caption);
+        if (item.action == MenuAction::DropDown) {
+            dropDown = bar->addMenu(caption);
+            dropDown->setObjectName(name);
+            dropDown->menuAction()->setObjectName(name);
+            continue;
+        }
+        QAction* action = item.level == 0 ? bar->addAction(caption) : dropDown->addAction(caption);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, [this, name] { chosen(name); });
+    }
+}
+
+void MainWindow::createTabOrder() {
+    std::vector<const ControlSpec*> focusable;
+    for (const ControlSpec& spec : kControlTable) {
+        if (spec.kind != ControlKind::Label) {
+            focusable.push_back(&spec);
+        }
+    }
+    std::sort(focusable.begin(), focusable.end(),
+              [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+    QWidget* previous = nullptr;
+    for (const ControlSpec* spec : focusable) {
+        auto* widget = client_->findChild<QWidget*>(qtText(spec->name));
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+    lists_[0]->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::centreOnScreen() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        adjustSize();
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The buttons' access keys win over the menu bar's: Alt+R presses
+    // "Open Retail Business Application", and "Credit Repair" stays reachable
+    // through the menu bar's own keyboard navigation.
+    if (event->type() == QEvent::Shortcut) {
+        const auto* shortcut = static_cast<QShortcutEvent*>(event);
+        const auto it = buttonsByAccessKey_.find(shortcut->key().toString());
+        if (it != buttonsByAccessKey_.end() && isActiveWindow()) {
+            it->second->animateClick();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::clicked(Button button) {
+    if (form_ != nullptr) {
+        finish(form_->click(button));
+    }
+}
+
+void MainWindow::chosen(const QString& menuItem) {
+    if (form_ != nullptr) {
+        finish(form_->choose(menuItem.toStdString()));
+    }
+}
+
+void MainWindow::finish(HandlerOutcome outcome) {
+    switch (outcome) {
+    case HandlerOutcome::Continue:
+        break;
+    case HandlerOutcome::Exit:
+        close();
+        break;
+    case HandlerOutcome::Failed:
+        hide();
+        QCoreApplication::exit(exitCode(outcome));
+        break;
+    }
+}
+
+void MainWindow::fillList(ListBox list, std::vector<std::string> entries) {
+    models_[listIndex(list)]->setEntries(std::move(entries));
+}
+
+std::size_t MainWindow::listCount(ListBox list) const {
+    return models_[listIndex(list)]->entries().size();
+}
+
+int MainWindow::selectedIndex(ListBox list) const {
+    const QModelIndexList selected = lists_[listIndex(list)]->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.front().row();
+}
+
+void MainWindow::setCaption(Label label, const std::string& text) {
+    labels_.at(label)->setText(QString::fromStdString(text));
+}
+
+void MainWindow::minimise() {
+    showMinimized();
+}
+
+WindowHandle MainWindow::mainWindow() const {
+    return static_cast<WindowHandle>(winId());
+}
+
+WindowHandle MainWindow::activeWindow() const {
+    const QWidget* active = QApplication::activeWindow();
+    return active != nullptr ? static_cast<WindowHandle>(active->winId()) : 0;
+}
+
+WindowHandle MainWindow::desktopWindow() const {
+    return kDesktopWindow;
+}
+
+} // namespace tallywick

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "app/Form1.h"
+#include "app/MainWindowPort.h"
+
+#include <QMainWindow>
+#include <array>
+#include <map>
+
+class QLabel;
+class QListView;
+class QPushButton;
+
+namespace tallywick {
+
+class PartnerListModel;
+
+// Form1's window in Qt Widgets: built from the control table and the menu
+// tree, every event forwarded to Form1. It holds no behaviour of its own.
+class MainWindow final : public QMainWindow, public MainWindowPort {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    void attach(Form1& form) { form_ = &form; }
+    void centreOnScreen();
+
+    void fillList(ListBox list, std::vector<std::string> entries) override;
+    [[nodiscard]] std::size_t listCount(ListBox list) const override;
+    [[nodiscard]] int selectedIndex(ListBox list) const override;
+    void setCaption(Label label, const std::string& text) override;
+    void minimise() override;
+    [[nodiscard]] WindowHandle mainWindow() const override;
+    [[nodiscard]] WindowHandle activeWindow() const override;
+    [[nodiscard]] WindowHandle desktopWindow() const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void createTabOrder();
+    void clicked(Button button);
+    void chosen(const QString& menuItem);
+    void finish(HandlerOutcome outcome);
+
+    Form1* form_ = nullptr;
+    QWidget* client_ = nullptr;
+    std::array<QListView*, 3> lists_{};
+    std::array<PartnerListModel*, 3> models_{};
+    std::map<Label, QLabel*> labels_;
+    std::map<QString, QPushButton*> buttonsByAccessKey_;
+};
+
+} // namespace tallywick

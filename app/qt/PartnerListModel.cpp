@@ -1,0 +1,24 @@
+#include "app/qt/PartnerListModel.h"
+
+namespace tallywick {
+
+void PartnerListModel::setEntries(std::vector<std::string> entries) {
+    beginResetModel();
+    entries_ = std::move(entries);
+    endResetModel();
+}
+
+int PartnerListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+}
+
+QVariant PartnerListModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() < 0 ||
+        static_cast<std::size_t>(index.row()) >= entries_.size()) {
+        return {};
+    }
+    const std::string& entry = entries_[static_cast<std::size_t>(index.row())];
+    return QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size()));
+}
+
+} // namespace tallywick

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <string>
+#include <vector>
+
+namespace tallywick {
+
+// The entries of one partner list, shown by a QListView. Texts are turned
+// into QStrings only when a row is drawn, so a full list of 32,767 entries
+// costs nothing at start-up.
+class PartnerListModel final : public QAbstractListModel {
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void setEntries(std::vector<std::string> entries);
+    [[nodiscard]] const std::vector<std::string>& entries() const noexcept { return entries_; }
+
+    [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
+
+private:
+    std::vector<std::string> entries_;
+};
+
+} // namespace tallywick

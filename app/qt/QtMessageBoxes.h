@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/MessageBoxes.h"
+
+namespace tallywick {
+
+// QMessageBox with one OK button. A system-modal box becomes application-modal
+// and stays above other windows.
+class QtMessageBoxes final : public MessageBoxes {
+public:
+    void show(const MessageBoxRequest& request) override;
+};
+
+} // namespace tallywick

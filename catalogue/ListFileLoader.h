@@ -1,0 +1,20 @@
+#pragma once
+
+#include "catalogue/ListFileSource.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace tallywick {
+
+// A list holds at most this many entries: its count is a 16-bit signed number.
+inline constexpr std::size_t kMaxListEntries = 32767;
+
+// Opens the named list file, reads it to its end and closes it; returns its
+// fields, decoded, in file order. Throws RunTimeError when the file cannot be
+// opened or read, or holds more than kMaxListEntries fields.
+[[nodiscard]] std::vector<std::string> loadListFile(ListFileSource& source,
+                                                    const std::string& name);
+
+} // namespace tallywick

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+namespace tallywick {
+
+// One list file opened for sequential reading; closed when destroyed.
+class ListFile {
+public:
+    virtual ~ListFile() = default;
+    // Reads up to size bytes; 0 at the end of the file. A read failure throws
+    // RunTimeError (device I/O error).
+    virtual std::size_t read(char* buffer, std::size_t size) = 0;
+};
+
+// Opens list files by their bare name in the process's working folder.
+// Throws RunTimeError: file not found, permission denied, or path/file access
+// error for anything that is not a regular file.
+class ListFileSource {
+public:
+    virtual ~ListFileSource() = default;
+    [[nodiscard]] virtual std::unique_ptr<ListFile> open(const std::string& name) = 0;
+};
+
+} // namespace tallywick

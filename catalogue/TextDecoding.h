@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tallywick {
+
+// List files written on Linux are UTF-8; those carried over from Windows are
+// usually Windows-1252. Valid UTF-8 sequences are kept as they are and every
+// byte that is not part of one is read as Windows-1252, so both kinds of file
+// (and a file mixing them) show their accented letters right. The result is
+// always valid UTF-8.
+[[nodiscard]] std::string decodeListText(std::string_view bytes);
+
+} // namespace tallywick

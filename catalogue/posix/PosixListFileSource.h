@@ -1,0 +1,12 @@
+#pragma once
+
+#include "catalogue/ListFileSource.h"
+
+namespace tallywick {
+
+class PosixListFileSource final : public ListFileSource {
+public:
+    [[nodiscard]] std::unique_ptr<ListFile> open(const std::string& name) override;
+};
+
+} // namespace tallywick

@@ -1,0 +1,39 @@
+#include "launch/WebTargets.h"
+
+#include <array>
+
+namespace tallywick {
+
+namespace {
+
+// The publisher, its partners and the affiliate network are fictional, so
+// their pages live under reserved .example domains. Affiliate account A is
+// 10427, account B 20981.
+constexpr std::array<std::string_view, kWebTargetCount> kAddresses = {
+    "https://www.tallywick.example/",
+    "https://www.americanexpress.com/us/credit-cards/business/",
+    "https://www.capitalone.com/small-business/credit-cards/",
+    "https://www.homedepot.com/c/credit-center",
+    "https://www.tallywick.example/business-credit/",
+    "https://track.affiliate-network.example/click?aid=10427&oid=3in1-instant-report",
+    "https://track.affiliate-network.example/click?aid=10427&oid=free-personal-report",
+    "https://www.tallywick.example/credit-audit/",
+    "https://track.affiliate-network.example/click?aid=20981&oid=debt-saviors",
+    "https://track.affiliate-network.example/click?aid=10427&oid=lowerbillsnow",
+    "https://track.affiliate-network.example/click?aid=10427&oid=preferred-financial-solutions",
+    "https://track.affiliate-network.example/click?aid=10427&oid=credit-card-consolidators",
+    "https://track.affiliate-network.example/click?aid=10427&oid=junum-credit-management",
+    "https://apply.consolidation-partner.example/product/application?affid=TWK-5120",
+    "https://www.community-bank.example/business/calculators/",
+    "https://www.tallywick.example/loans/",
+    "https://downloads.quillpress.example/quillpress-setup.exe",
+    "https://www.tallywick.example/order-full-version/",
+};
+
+} // namespace
+
+std::string_view webAddress(WebTarget target) noexcept {
+    return kAddresses[static_cast<std::size_t>(target)];
+}
+
+} // namespace tallywick

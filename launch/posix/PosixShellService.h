@@ -1,0 +1,38 @@
+#pragma once
+
+#include "launch/ShellService.h"
+
+#include <chrono>
+#include <string>
+
+namespace tallywick {
+
+// The shell launch service on Linux and macOS, answering with the result
+// codes of the Windows shell:
+// - a web address (any URI scheme) goes to the desktop's opener (xdg-open,
+//   or open on macOS);
+// - an executable file is started with its parameters split like a command
+//   line; any other existing file or folder goes to the opener;
+// - an empty or missing file gives 2, a missing folder on its path 3, an
+//   operation other than "open" or no usable opener 31; success is above 32.
+// Programs are started with posix_spawn, never through a shell, with no
+// descriptor but the standard ones inherited and standard input from
+// /dev/null. The opener's verdict is awaited for a short bound only; every
+// started process is reaped when it ends, so none is left as a zombie.
+class PosixShellService final : public ShellService {
+public:
+    struct Options {
+        std::chrono::milliseconds openerVerdictBound{1000};
+        std::string opener; // empty: the platform's own
+    };
+
+    PosixShellService();
+    explicit PosixShellService(Options options);
+
+    [[nodiscard]] std::int32_t execute(const LaunchRequest& request) override;
+
+private:
+    Options options_;
+};
+
+} // namespace tallywick
