@@ -4,6 +4,7 @@
 #include "app/MenuTree.h"
 #include "app/qt/PartnerListModel.h"
 #include "app/qt/WrappingButton.h"
+#include "app/qt/WrappingMenuBar.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -70,6 +71,11 @@ const Value* lookup(const std::array<std::pair<std::string_view, Value>, N>& tab
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
+    // The layout is drawn for an 8-point dialog font, as on Windows; the
+    // desktop's own face keeps its family.
+    QFont font = QApplication::font();
+    font.setPointSize(8);
+    setFont(font);
     setWindowTitle(qtText(mainWindowTitle()));
     setWindowIcon(QIcon(QStringLiteral(":/tallywick/tallywick.png")));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -172,22 +178,35 @@ void MainWindow::createControls() {
 }
 
 void MainWindow::createMenus() {
-    QMenuBar* bar = menuBar();
-    bar->installEventFilter(this);
+    std::vector<QAction*> entries;
     QMenu* dropDown = nullptr;
     for (const MenuItemSpec& item : kMenuTree) {
         const QString name = qtText(item.name);
         const QString caption = qtText(item.caption);
         if (item.action == MenuAction::DropDown) {
-            dropDown = bar->addMenu(caption);
+            dropDown = new QMenu(caption, this);
             dropDown->setObjectName(name);
             dropDown->menuAction()->setObjectName(name);
+            entries.push_back(dropDown->menuAction());
             continue;
         }
-        QAction* action = item.level == 0 ? bar->addAction(caption) : dropDown->addAction(caption);
+        auto* action = new QAction(caption, this);
         action->setObjectName(name);
         connect(action, &QAction::triggered, this, [this, name] { chosen(name); });
+        if (item.level == 0) {
+            entries.push_back(action);
+        } else {
+            dropDown->addAction(action);
+        }
     }
+    auto* bar = new WrappingMenuBar(this);
+    bar->setObjectName(QStringLiteral("menuBar"));
+    bar->setFont(font());
+    bar->setEntries(entries, twipsToPixels(kClientWidthTwips));
+    for (QMenuBar* row : bar->rows()) {
+        row->installEventFilter(this);
+    }
+    setMenuWidget(bar);
 }
 
 void MainWindow::createTabOrder() {

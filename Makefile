@@ -1,0 +1,52 @@
+# TALLYWICK: the two commands of the README, and the steps they share.
+#   make run    build and start the program on the delivered lists
+#   make test   build and run every test
+# Both install what is missing first (Debian packages, through apt-get).
+
+SHELL := /bin/bash
+JOBS  ?= $(shell nproc)
+
+PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev googletest libgtest-dev \
+            xvfb xauth xdotool openbox x11-utils xdg-utils file imagemagick
+
+.PHONY: all deps build build-asan run test test-asan clean
+
+all: build
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  if [ "$$(id -u)" = 0 ]; then sudo=; elif command -v sudo >/dev/null; then sudo=sudo; \
+	  else echo "Missing packages and no way to install them: $$missing" >&2; exit 1; fi; \
+	  $$sudo apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS)
+
+build-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+
+# The program reads its list files from its working folder: build/run holds
+# the delivered ones. Without a display it runs on a virtual one and leaves a
+# screenshot in build/tallywick.png.
+run: build
+	rm -rf build/run && mkdir -p build/run
+	cp assets/buslist.txt assets/buslistb.txt assets/buslistc.txt assets/bushelp.txt build/run/
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  cd build/run && ../tallywick; \
+	else \
+	  tests/e2e/screenshot.sh build/tallywick build/run build/tallywick.png; \
+	fi
+
+test: build
+	ctest --preset default -j $(JOBS)
+
+clean:
+	rm -rf build build-asan
