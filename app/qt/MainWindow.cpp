@@ -149,6 +149,7 @@ void MainWindow::createControls() {
             const QKeySequence accessKey = QKeySequence::mnemonic(button->text());
             if (!accessKey.isEmpty()) {
                 buttonsByAccessKey_[accessKey.toString()] = button;
+                button->installEventFilter(this);
             }
             widget = button;
             break;

@@ -13,7 +13,7 @@ fail() {
 
 # Waits (bounded) until the command succeeds.
 eventually() {
-    local tries=$1
+    local tries=$1 i
     shift
     for ((i = 0; i < tries; i++)); do
         if "$@" >/dev/null 2>&1; then return 0; fi
@@ -34,14 +34,25 @@ setup_sandbox() {
         "$ASSETS_DIR"/bushelp.txt "$WORK/"
     bash "$E2E_DIR/xdg-sandbox.sh" "$SANDBOX"
     RECORD=$SANDBOX/record.log
+    # The window manager keeps the desktop's own folders: with the sandbox's
+    # XDG_DATA_DIRS it finds no theme and quits at once.
+    start_window_manager
     export HOME=$SANDBOX XDG_CONFIG_HOME=$SANDBOX/config XDG_DATA_HOME=$SANDBOX/data
     export XDG_DATA_DIRS=$SANDBOX/data XDG_RUNTIME_DIR=$SANDBOX/runtime
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-    if ! pgrep -u "$(id -u)" -f "openbox.*$DISPLAY" >/dev/null; then
-        openbox --sm-disable >/dev/null 2>&1 &
-        WM_PID=$!
-        sleep 0.3
-    fi
+}
+
+# True when a window manager has announced itself on the root window.
+window_manager_running() {
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+
+start_window_manager() {
+    window_manager_running && return 0
+    openbox --sm-disable >"$SANDBOX/openbox.log" 2>&1 &
+    WM_PID=$!
+    eventually 50 window_manager_running ||
+        fail "the window manager did not start: $(cat "$SANDBOX/openbox.log")"
 }
 
 cleanup_sandbox() {
@@ -58,7 +69,7 @@ start_app() {
 
 # The id of the visible window whose title matches, after waiting for it.
 wait_window() {
-    local title=$1 id=""
+    local title=$1 id="" i
     for ((i = 0; i < 100; i++)); do
         id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1 || true)
         [ -n "$id" ] && { echo "$id"; return 0; }
@@ -73,7 +84,7 @@ window_count() {
 
 # Waits for the program to end; prints its exit code.
 wait_exit() {
-    local code=0
+    local code=0 i
     for ((i = 0; i < 100; i++)); do
         if ! kill -0 "$APP_PID" 2>/dev/null; then
             wait "$APP_PID" || code=$?
