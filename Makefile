@@ -9,7 +9,7 @@ JOBS  ?= $(shell nproc)
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev googletest libgtest-dev \
             xvfb xauth xdotool openbox x11-utils xdg-utils file imagemagick
 
-.PHONY: all deps build build-asan run test test-asan clean
+.PHONY: all deps build build-asan run test test-asan fuzz clean
 
 all: build
 
@@ -48,5 +48,17 @@ run: build
 test: build
 	ctest --preset default -j $(JOBS)
 
+# Runs the list reader's fuzz target for FUZZ_SECONDS (the seeds in fuzz/corpus
+# grow a working corpus in build-fuzz/corpus) and prints its statistics.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@command -v clang++ >/dev/null || { sudo=; [ "$$(id -u)" = 0 ] || sudo=sudo; \
+	  $$sudo apt-get install -y -qq --no-install-recommends clang libclang-rt-dev; }
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	mkdir -p build-fuzz/corpus && cp -n fuzz/corpus/* build-fuzz/corpus/
+	set -o pipefail; build-fuzz/fuzz/list_reader_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  -max_len=65536 build-fuzz/corpus 2>&1 | grep -E '^(#[0-9]+.*(INITED|DONE)|stat::|==[0-9]+==|SUMMARY)'
+
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz

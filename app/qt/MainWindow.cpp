@@ -38,35 +38,6 @@ std::size_t listIndex(ListBox list) {
     return static_cast<std::size_t>(list);
 }
 
-constexpr std::array<std::pair<std::string_view, ListBox>, 3> kLists = {{
-    {"List1", ListBox::List1},
-    {"List2", ListBox::List2},
-    {"List3", ListBox::List3},
-}};
-
-constexpr std::array<std::pair<std::string_view, Button>, 4> kButtons = {{
-    {"Command1", Button::Command1},
-    {"Command2", Button::Command2},
-    {"Command4", Button::Command4},
-    {"Command5", Button::Command5},
-}};
-
-constexpr std::array<std::pair<std::string_view, Label>, 5> kWrittenLabels = {{
-    {"Label1", Label::Label1},
-    {"Label5", Label::Label5},
-    {"Label6", Label::Label6},
-    {"Label8", Label::Label8},
-    {"Label10", Label::Label10},
-}};
-
-template <typename Value, std::size_t N>
-const Value* lookup(const std::array<std::pair<std::string_view, Value>, N>& table,
-                    std::string_view name) {
-    const auto it = std::find_if(table.begin(), table.end(),
-                                 [name](const auto& row) { return row.first == name; });
-    return it == table.end() ? nullptr : &it->second;
-}
-
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
@@ -107,7 +78,7 @@ void MainWindow::createControls() {
                                     ? Qt::AlignHCenter | Qt::AlignTop
                                     : Qt::AlignLeft | Qt::AlignTop);
             label->setFocusPolicy(Qt::NoFocus);
-            if (const Label* written = lookup(kWrittenLabels, spec.name)) {
+            if (const auto written = controlNamed(kAllLabels, spec.name)) {
                 labels_[*written] = label;
             }
             widget = label;
@@ -132,7 +103,7 @@ void MainWindow::createControls() {
                                  palette.color(QPalette::HighlightedText));
                 view->setPalette(palette);
             }
-            const ListBox list = *lookup(kLists, spec.name);
+            const ListBox list = *controlNamed(kAllListBoxes, spec.name);
             lists_[listIndex(list)] = view;
             models_[listIndex(list)] = model;
             widget = view;
@@ -144,7 +115,7 @@ void MainWindow::createControls() {
             button->setDefault(false);
             button->setFocusPolicy(Qt::StrongFocus);
             button->setToolTip(qtText(spec.toolTip));
-            const Button which = *lookup(kButtons, spec.name);
+            const Button which = *controlNamed(kAllButtons, spec.name);
             connect(button, &QPushButton::clicked, this, [this, which] { clicked(which); });
             const QKeySequence accessKey = QKeySequence::mnemonic(button->text());
             if (!accessKey.isEmpty()) {
