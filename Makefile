@@ -9,7 +9,7 @@ JOBS  ?= $(shell nproc)
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev googletest libgtest-dev \
             xvfb xauth xdotool openbox x11-utils xdg-utils file imagemagick
 
-.PHONY: all deps build build-asan run test test-asan fuzz clean
+.PHONY: all deps build build-asan run test test-default test-asan fuzz clean
 
 all: build
 
@@ -45,8 +45,15 @@ run: build
 	  tests/e2e/screenshot.sh build/tallywick build/run build/tallywick.png; \
 	fi
 
-test: build
+# Every test runs twice: on the normal build and on the one with the address
+# and undefined-behaviour sanitizers (leak checks included).
+test: test-default test-asan
+
+test-default: build
 	ctest --preset default -j $(JOBS)
+
+test-asan: build-asan
+	ctest --preset asan -j $(JOBS)
 
 # Runs the list reader's fuzz target for FUZZ_SECONDS (the seeds in fuzz/corpus
 # grow a working corpus in build-fuzz/corpus) and prints its statistics.
