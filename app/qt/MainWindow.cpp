@@ -3,6 +3,7 @@
 #include "app/ControlTable.h"
 #include "app/MenuTree.h"
 #include "app/qt/PartnerListModel.h"
+#include "app/qt/PartnerListView.h"
 #include "app/qt/WrappingButton.h"
 #include "app/qt/WrappingMenuBar.h"
 
@@ -85,7 +86,7 @@ void MainWindow::createControls() {
             break;
         }
         case ControlKind::ListBox: {
-            auto* view = new QListView(client_);
+            auto* view = new PartnerListView(client_);
             auto* model = new PartnerListModel(view);
             view->setModel(model);
             view->setUniformItemSizes(true);

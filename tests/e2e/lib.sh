@@ -8,6 +8,10 @@ ASSETS_DIR=$(cd "$E2E_DIR/../../assets" && pwd)
 
 fail() {
     echo "FAIL: $*" >&2
+    if [ -s "${SANDBOX:-/nonexistent}/app.log" ]; then
+        echo "--- program output:" >&2
+        tail -n 20 "$SANDBOX/app.log" >&2
+    fi
     exit 1
 }
 
@@ -47,24 +51,46 @@ window_manager_running() {
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
 }
 
+# Xvfb resets itself when its last client leaves, and a client that connects
+# during the reset is turned away, so a window manager that quits at once is
+# started again. Once it runs it holds the display open for the whole test.
 start_window_manager() {
+    local attempt i
     window_manager_running && return 0
-    openbox --sm-disable >"$SANDBOX/openbox.log" 2>&1 &
-    WM_PID=$!
-    eventually 50 window_manager_running ||
-        fail "the window manager did not start: $(cat "$SANDBOX/openbox.log")"
+    for ((attempt = 0; attempt < 5; attempt++)); do
+        openbox --sm-disable >"$SANDBOX/openbox.log" 2>&1 &
+        WM_PID=$!
+        for ((i = 0; i < 50; i++)); do
+            window_manager_running && return 0
+            kill -0 "$WM_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$WM_PID" 2>/dev/null || true
+        wait "$WM_PID" 2>/dev/null || true
+        WM_PID=
+        sleep 0.2
+    done
+    fail "the window manager did not start: $(cat "$SANDBOX/openbox.log")"
 }
 
 cleanup_sandbox() {
-    [ -n "${APP_PID:-}" ] && kill "$APP_PID" 2>/dev/null || true
+    local pid
+    for pid in ${APP_PID:-} "${STARTED_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
     [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null || true
     rm -rf "$SANDBOX"
 }
 
-# Starts the program in $WORK; sets APP_PID.
+STARTED_PIDS=()
+
+# Starts the program in FOLDER (default $WORK); sets APP_PID. The program's
+# output is appended to $SANDBOX/app.log.
 start_app() {
-    (cd "$WORK" && exec "$TALLYWICK") >"$SANDBOX/app.log" 2>&1 &
+    local folder=${1:-$WORK}
+    (cd "$folder" && exec "$TALLYWICK") >>"$SANDBOX/app.log" 2>&1 &
     APP_PID=$!
+    STARTED_PIDS+=("$APP_PID")
 }
 
 # The id of the visible window whose title matches, after waiting for it.
@@ -82,19 +108,80 @@ window_count() {
     xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l
 }
 
-# Waits for the program to end; prints its exit code.
+no_window() {
+    [ "$(window_count "$1")" -eq 0 ]
+}
+
+# Waits until no visible window's title matches.
+wait_no_window() {
+    eventually "${2:-50}" no_window "$1"
+}
+
+# Waits (TRIES tenths of a second, default 100) for the program started last
+# to end; sets EXIT_CODE and prints it. Call it directly, not inside $(...):
+# only this shell can collect the exit code of its own child.
 wait_exit() {
-    local code=0 i
-    for ((i = 0; i < 100; i++)); do
+    local tries=${1:-100} i
+    [ "$BASH_SUBSHELL" -eq 0 ] ||
+        fail "wait_exit must not run in a subshell; read \$EXIT_CODE instead"
+    EXIT_CODE=
+    for ((i = 0; i < tries; i++)); do
         if ! kill -0 "$APP_PID" 2>/dev/null; then
-            wait "$APP_PID" || code=$?
+            EXIT_CODE=0
+            wait "$APP_PID" || EXIT_CODE=$?
             APP_PID=
-            echo "$code"
+            echo "$EXIT_CODE"
             return 0
         fi
         sleep 0.1
     done
     return 1
+}
+
+# Gives WINDOW the keyboard focus through the window manager, which also
+# brings back a minimised window.
+activate() {
+    local window=$1
+    timeout 5 xdotool windowactivate --sync "$window" >/dev/null 2>&1 ||
+        timeout 5 xdotool windowfocus --sync "$window" >/dev/null 2>&1 ||
+        fail "could not focus window $window ($(xdotool getwindowname "$window" 2>&1))"
+}
+
+# Focuses WINDOW, then types the keys (xdotool key names) into it.
+keys_to() {
+    local window=$1
+    shift
+    activate "$window"
+    xdotool key --delay 60 "$@"
+}
+
+# "Normal", "Iconic" or "Withdrawn": the ICCCM state of WINDOW.
+window_state() {
+    xprop -id "$1" WM_STATE 2>/dev/null | sed -n 's/^[[:space:]]*window state: //p'
+}
+
+is_iconic() {
+    [ "$(window_state "$1")" = Iconic ]
+}
+
+is_normal() {
+    [ "$(window_state "$1")" = Normal ]
+}
+
+# True while the program started last shows a drop-down or pop-up menu.
+menu_open() {
+    local window
+    for window in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
+        if xprop -id "$window" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q '_POPUP_MENU\|_DROPDOWN_MENU'; then
+            return 0
+        fi
+    done
+    return 1
+}
+
+# How many launches the recording browser has received.
+record_count() {
+    wc -l <"$RECORD"
 }
 
 recorded() {

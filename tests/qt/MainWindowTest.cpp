@@ -136,6 +136,17 @@ private slots:
         QCOMPARE(visited, expected);
     }
 
+    void keyboardSelectsLikeAWindowsListBox() {
+        for (const auto key : {Qt::Key_Home, Qt::Key_Down, Qt::Key_End}) {
+            Harness h;
+            QVERIFY(h.loadAndShow());
+            auto* list1 = h.find<QListView>("List1");
+            QCOMPARE(QApplication::focusWidget(), list1);
+            QTest::keyClick(list1, key);
+            QCOMPARE(h.window.selectedIndex(ListBox::List1), key == Qt::Key_End ? 2 : 0);
+        }
+    }
+
     void enterAndEscapePressNothing() {
         Harness h;
         QVERIFY(h.loadAndShow());

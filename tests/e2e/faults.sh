@@ -1,0 +1,188 @@
+#!/usr/bin/env bash
+# Faults the real program must survive: broken list files and working
+# folders, a missing or unwritable runtime folder, and an opener that is
+# missing, hangs or fails. Every run ends in a report or a working window,
+# never a crash or a hang.
+source "$(dirname "$0")/lib.sh"
+
+setup_sandbox
+MAIN='^TALLYWICK - '
+REPORT='^TALLYWICK$'
+
+# A working folder of its own for one case, with the delivered lists.
+fresh_work() {
+    local folder
+    folder=$(mktemp -d -p "$SANDBOX" work.XXXXXX)
+    chmod 755 "$folder"
+    cp "$ASSETS_DIR"/buslist.txt "$ASSETS_DIR"/buslistb.txt "$ASSETS_DIR"/buslistc.txt "$folder/"
+    echo "$folder"
+}
+
+# The program started last shows its run-time error report and no window;
+# Return dismisses it and the program ends with exit code 1.
+expect_report() {
+    local what=$1 box
+    box=$(wait_window "$REPORT") || fail "$what: no error report"
+    no_window "$MAIN" || fail "$what: the main window was shown"
+    keys_to "$box" Return
+    wait_exit >/dev/null || fail "$what: the program did not end after its report"
+    [ "$EXIT_CODE" = 1 ] || fail "$what: exit code $EXIT_CODE, expected 1"
+}
+
+# The program started last shows its window; Alt+X ends it with code 0.
+expect_window_then_exit() {
+    local what=$1 window
+    window=$(wait_window "$MAIN") || fail "$what: the window did not appear"
+    keys_to "$window" alt+x
+    wait_exit >/dev/null || fail "$what: Exit did not end the program"
+    [ "$EXIT_CODE" = 0 ] || fail "$what: exit code $EXIT_CODE, expected 0"
+}
+
+# Root may read every file, so permission cases run as an ordinary user,
+# who needs the display's key and folders it may enter.
+if [ "$(id -u)" = 0 ]; then
+    chmod 755 "$SANDBOX"
+    cp "${XAUTHORITY:-$HOME/.Xauthority}" "$SANDBOX/xauth" 2>/dev/null || true
+    chmod 644 "$SANDBOX/xauth" 2>/dev/null || true
+fi
+start_app_unprivileged() {
+    local folder=$1
+    if [ "$(id -u)" = 0 ]; then
+        local runtime
+        runtime=$(mktemp -d -p "$SANDBOX" runtime.XXXXXX)
+        chown nobody "$runtime"
+        chmod 700 "$runtime"
+        runuser -u nobody -- env -i PATH="$PATH" DISPLAY="$DISPLAY" XAUTHORITY="$SANDBOX/xauth" \
+            HOME="$SANDBOX" XDG_RUNTIME_DIR="$runtime" ${ASAN_OPTIONS:+ASAN_OPTIONS="$ASAN_OPTIONS"} \
+            ${LSAN_OPTIONS:+LSAN_OPTIONS="$LSAN_OPTIONS"} \
+            bash -c 'cd "$1" && exec "$2"' _ "$folder" "$TALLYWICK" >>"$SANDBOX/app.log" 2>&1 &
+        APP_PID=$!
+        STARTED_PIDS+=("$APP_PID")
+    else
+        start_app "$folder"
+    fi
+}
+
+echo "list file missing (it disappeared)"
+work=$(fresh_work)
+rm "$work/buslistb.txt"
+start_app "$work"
+expect_report "missing buslistb.txt"
+
+echo "list file replaced by a folder"
+work=$(fresh_work)
+rm "$work/buslist.txt" && mkdir "$work/buslist.txt"
+start_app "$work"
+expect_report "folder named buslist.txt"
+
+echo "list file is a FIFO with no writer"
+work=$(fresh_work)
+rm "$work/buslist.txt" && mkfifo "$work/buslist.txt"
+start_app "$work"
+expect_report "FIFO named buslist.txt"
+
+echo "list file is a dangling link"
+work=$(fresh_work)
+rm "$work/buslistc.txt" && ln -s "$work/nowhere.txt" "$work/buslistc.txt"
+start_app "$work"
+expect_report "dangling buslistc.txt"
+
+echo "list file without read permission"
+work=$(fresh_work)
+chmod 000 "$work/buslistb.txt"
+start_app_unprivileged "$work"
+expect_report "unreadable buslistb.txt"
+
+echo "working folder that cannot be read"
+work=$(fresh_work)
+chmod 311 "$work" # entered but not listed: the files still open by name
+start_app_unprivileged "$work"
+expect_window_then_exit "folder without read permission"
+chmod 111 "$work/buslist.txt"
+start_app_unprivileged "$work"
+expect_report "list file in an unreadable folder"
+
+echo "list file of 300 MB of commas"
+work=$(fresh_work)
+head -c 300000000 /dev/zero | tr '\0' ',' >"$work/buslist.txt"
+start_app "$work"
+wait_window "$REPORT" >/dev/null || fail "no overflow report"
+peak=$(awk '/VmHWM/{print $2}' "/proc/$APP_PID/status" 2>/dev/null || echo 0)
+[ "${peak:-0}" -lt 400000 ] || fail "reading 300 MB of commas took ${peak} kB"
+expect_report "300 MB of commas"
+rm -f "$work/buslist.txt"
+
+echo "no runtime folder, and one that cannot be written"
+work=$(fresh_work)
+(unset XDG_RUNTIME_DIR && start_app "$work" && echo "$APP_PID" >"$SANDBOX/pid")
+APP_PID=$(cat "$SANDBOX/pid")
+window=$(wait_window "$MAIN") || fail "no window without XDG_RUNTIME_DIR"
+keys_to "$window" alt+x
+eventually 100 bash -c "! kill -0 $APP_PID" || fail "Exit did not end the program"
+readonly_runtime=$(mktemp -d -p "$SANDBOX")
+chmod 500 "$readonly_runtime"
+XDG_RUNTIME_DIR=$readonly_runtime start_app_unprivileged "$work"
+expect_window_then_exit "unwritable XDG_RUNTIME_DIR"
+
+# Openers: a folder of fakes put first on the program's PATH.
+fakes=$SANDBOX/fakes
+mkdir -p "$fakes"
+with_opener() {
+    local body=$1
+    printf '#!/bin/sh\n%s\n' "$body" >"$fakes/xdg-open"
+    chmod 755 "$fakes/xdg-open"
+}
+start_with_path() {
+    local path=$1 folder=$2
+    (export PATH=$path && start_app "$folder" && echo "$APP_PID" >"$SANDBOX/pid")
+    APP_PID=$(cat "$SANDBOX/pid")
+}
+
+echo "no opener on PATH"
+work=$(fresh_work)
+start_with_path /nonexistent "$work"
+window=$(wait_window "$MAIN") || fail "no window"
+keys_to "$window" alt+b # a link: the refusal is not reported
+sleep 0.5
+no_window '^Error Message$' || fail "a refused link launch was reported"
+no_window 'Open URL Error' || fail "a refused link launch raised the trap"
+keys_to "$window" Home alt+a
+box=$(wait_window '^Error Message$') || fail "refused card launch not reported"
+keys_to "$box" Return
+box=$(wait_window '^Error Message$') || fail "second refused card launch not reported"
+keys_to "$box" Return
+wait_no_window '^Error Message$' || fail "the error box stayed"
+kill -0 "$APP_PID" || fail "the program ended after refused launches"
+kill "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
+
+echo "an opener that hangs"
+work=$(fresh_work)
+with_opener "exec sleep 600"
+start_with_path "$fakes:$PATH" "$work"
+window=$(wait_window "$MAIN") || fail "no window"
+keys_to "$window" alt+b
+# The window still answers: nothing selected in List1, so Alt+A apologises.
+keys_to "$window" alt+a
+box=$(wait_window '^TALLYWICK$') || fail "the window stopped answering behind a hanging opener"
+keys_to "$box" Return
+kill "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
+pkill -f "sleep 600" || true
+
+echo "an opener that fails"
+work=$(fresh_work)
+with_opener "exit 4"
+start_with_path "$fakes:$PATH" "$work"
+window=$(wait_window "$MAIN") || fail "no window"
+keys_to "$window" Home alt+a
+for attempt in 1 2; do
+    box=$(wait_window '^Error Message$') || fail "failed launch $attempt not reported"
+    keys_to "$box" Return
+    wait_no_window '^Error Message$' 20 || true
+done
+kill -0 "$APP_PID" || fail "the program ended after failed launches"
+kill "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
+
+echo "PASS: faults"

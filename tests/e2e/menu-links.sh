@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The menu bar: "Build Business Credit" opens its page and leaves the window
+# as it is; Help > "About The Tallywick" opens bushelp.txt from the program's
+# working folder.
+source "$(dirname "$0")/lib.sh"
+setup_sandbox
+
+BUSINESS_CREDIT="https://www.tallywick.example/business-credit/"
+
+has_records() {
+    [ "$(record_count)" -ge "$1" ]
+}
+
+menu_closed() {
+    ! menu_open
+}
+
+launches() {
+    paste -sd '|' "$RECORD"
+}
+
+start_app
+main=$(wait_window '^TALLYWICK -') || fail "the main window did not appear"
+
+# --- Alt+B: Build Business Credit.
+keys_to "$main" alt+b
+eventually 50 has_records 1 || fail "Alt+B launched nothing"
+sleep 0.3
+[ "$(record_count)" -eq 1 ] || fail "Alt+B: expected one launch, got [$(launches)]"
+[ "$(recorded | sed -n 1p)" = "$BUSINESS_CREDIT" ] ||
+    fail "Alt+B launched [$(recorded | sed -n 1p)], expected $BUSINESS_CREDIT"
+is_normal "$main" || fail "Alt+B changed the window's state to $(window_state "$main"), expected Normal"
+[ "$(window_count '^TALLYWICK$')" -eq 0 ] || fail "Alt+B showed a TALLYWICK box"
+kill -0 "$APP_PID" 2>/dev/null || fail "the program ended after Alt+B"
+
+# --- Help > About The Tallywick, reached with the arrow keys: the menu opens
+# on "Order the full version", the next item down is About.
+keys_to "$main" alt+h
+eventually 30 menu_open || fail "Alt+H opened no menu"
+xdotool key --delay 60 Down Return
+eventually 50 has_records 2 || fail "About The Tallywick launched nothing; launched so far: [$(launches)]"
+sleep 0.3
+[ "$(record_count)" -eq 2 ] || fail "About: expected one more launch, got [$(launches)]"
+expected=$(printf '%s\t%s' "$WORK" bushelp.txt)
+[ "$(sed -n 2p "$RECORD")" = "$expected" ] ||
+    fail "About launched [$(sed -n 2p "$RECORD")], expected [$expected]"
+eventually 30 menu_closed || fail "the Help menu stayed open after Return"
+kill -0 "$APP_PID" 2>/dev/null || fail "the program ended after About"
+
+echo "PASS: menu-links"
