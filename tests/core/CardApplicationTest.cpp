@@ -105,6 +105,28 @@ TEST(CardApplicationTest, secondTargetFollowsTheSelectedIndex) {
     }
 }
 
+TEST(CardApplicationTest, listEntriesNeverReachALaunch) {
+    const std::vector<std::string> hostile = {
+        "; rm -rf ~", "$(reboot)", "`id`",       "https://evil.example/",
+        "--help",     "| sh",      "\"quoted\"", "../../etc/passwd"};
+    for (const auto& [button, list] :
+         {std::pair{Button::Command2, ListBox::List1}, std::pair{Button::Command4, ListBox::List2},
+          std::pair{Button::Command5, ListBox::List3}}) {
+        for (int index = 0; index < static_cast<int>(hostile.size()); ++index) {
+            FakePlatform platform;
+            platform.window.lists[list] = hostile;
+            platform.window.selection[list] = index;
+            ASSERT_EQ(platform.form.click(button), HandlerOutcome::Continue);
+            for (const LaunchRequest& request : platform.shell.requests) {
+                for (const std::string& entry : hostile) {
+                    EXPECT_EQ(request.file.find(entry), std::string::npos) << entry;
+                    EXPECT_EQ(request.directory.find(entry), std::string::npos) << entry;
+                }
+            }
+        }
+    }
+}
+
 TEST(CardApplicationTest, noSelectionOnlyApologises) {
     for (Button button : {Button::Command2, Button::Command4, Button::Command5}) {
         FakePlatform platform; // empty lists: nothing can be selected

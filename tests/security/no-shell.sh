@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# The program starts other programs only through posix_spawn with an
+# argument vector: it must not even link a function that runs a command
+# line through a shell.
+set -euo pipefail
+program=$1
+forbidden='^(system|popen|execl|execlp|execle|wordexp)(@|$)'
+found=$(nm -D --undefined-only "$program" | awk '{print $NF}' | grep -E "$forbidden" || true)
+if [ -n "$found" ]; then
+    echo "FAIL: $program calls: $found" >&2
+    exit 1
+fi
+nm -D --undefined-only "$program" | awk '{print $NF}' | grep -q '^posix_spawn' ||
+    { echo "FAIL: $program does not start programs with posix_spawn" >&2; exit 1; }
+echo "PASS: no shell entry points in $program"
