@@ -2,7 +2,6 @@
 
 #include "app/RunTimeError.h"
 #include "catalogue/ListFieldParser.h"
-#include "catalogue/TextDecoding.h"
 
 #include <array>
 
@@ -28,7 +27,7 @@ std::vector<std::string> loadListFile(ListFileSource& source, const std::string&
     }
     auto& fields = parser.fields();
     for (auto& field : fields) {
-        field = decodeListText(field);
+        field = source.decode(field);
     }
     return std::move(fields);
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "catalogue/TextDecoding.h"
+
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace tallywick {
 
@@ -22,6 +25,12 @@ class ListFileSource {
 public:
     virtual ~ListFileSource() = default;
     [[nodiscard]] virtual std::unique_ptr<ListFile> open(const std::string& name) = 0;
+
+    // One field's bytes as UTF-8, from the encoding list files have on this
+    // platform: by default UTF-8 with a Windows-1252 fallback.
+    [[nodiscard]] virtual std::string decode(std::string_view bytes) const {
+        return decodeListText(bytes);
+    }
 };
 
 } // namespace tallywick

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <windows.h>
+
+namespace tallywick {
+
+// A child window of one of the system's control classes (Button, ListBox,
+// Static), created from its arguments, with the handler for its clicks.
+class ChildControl {
+public:
+    struct CreateArgs {
+        HWND parent = nullptr;
+        const wchar_t* className = nullptr;
+        std::wstring text;
+        DWORD style = 0;
+        DWORD exStyle = 0;
+        int id = 0;
+    };
+
+    explicit ChildControl(const CreateArgs& args);
+    ChildControl(const ChildControl&) = delete;
+    ChildControl& operator=(const ChildControl&) = delete;
+
+    [[nodiscard]] HWND hwnd() const noexcept { return hwnd_; }
+    [[nodiscard]] int id() const noexcept { return id_; }
+
+    void setText(std::string_view utf8) const;
+    void setFont(HFONT font) const;
+    void place(const RECT& rect) const;
+
+    // Called when the control reports a click (BN_CLICKED).
+    std::function<void()> onClick;
+
+private:
+    HWND hwnd_ = nullptr;
+    int id_ = 0;
+};
+
+} // namespace tallywick

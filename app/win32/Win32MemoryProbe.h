@@ -1,0 +1,13 @@
+#pragma once
+
+#include "app/MemoryProbe.h"
+
+namespace tallywick {
+
+// GlobalMemoryStatusEx: 64-bit figures, right on machines with 2 GB or more.
+class Win32MemoryProbe final : public MemoryProbe {
+public:
+    [[nodiscard]] MemoryFigures query() override;
+};
+
+} // namespace tallywick

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "catalogue/ListFileSource.h"
+
+namespace tallywick {
+
+// List files on Windows: opened with CreateFileW for reading (others may read
+// them too), anything but a disk file refused before it is read, and each
+// field decoded from the ANSI code page.
+class Win32ListFileSource final : public ListFileSource {
+public:
+    [[nodiscard]] std::unique_ptr<ListFile> open(const std::string& name) override;
+    [[nodiscard]] std::string decode(std::string_view bytes) const override;
+};
+
+} // namespace tallywick

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine, as the cross build's test emulator:
+#   wine-run.sh PREFIX PROGRAM [ARGUMENTS...]
+# PREFIX is the Wine prefix to use (made on first use). Without a display the
+# program runs on a virtual one: Wine cannot create a window without X.
+set -euo pipefail
+
+prefix=$1
+shift
+
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$prefix" "$@"
+fi
+
+export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+mkdir -p "$(dirname "$WINEPREFIX")"
+
+# The prefix is made once, by whichever run comes first. Wine waits two
+# seconds for a window manager whenever a window is destroyed unless its
+# windows are unmanaged.
+(
+    flock 9
+    if [ ! -e "$WINEPREFIX/.tallywick-ready" ]; then
+        wine cmd.exe /c exit </dev/null >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+        touch "$WINEPREFIX/.tallywick-ready"
+    fi
+) 9>"$WINEPREFIX.lock"
+
+# The server is started apart from our output: otherwise it inherits the
+# caller's pipes and ctest waits for it to end.
+wineserver </dev/null >/dev/null 2>&1 || true
+
+exec wine "$@"
