@@ -7,9 +7,10 @@ SHELL := /bin/bash
 JOBS  ?= $(shell nproc)
 
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev googletest libgtest-dev \
-            xvfb xauth xdotool openbox x11-utils xdg-utils file imagemagick
+            xvfb xauth xdotool openbox x11-utils xdg-utils file imagemagick \
+            dpkg-dev desktop-file-utils appstream xclip
 
-.PHONY: all deps build build-asan run test test-default test-asan fuzz clean
+.PHONY: all deps build build-asan run test test-default test-asan fuzz package clean
 
 all: build
 
@@ -67,5 +68,13 @@ fuzz: deps
 	set -o pipefail; build-fuzz/fuzz/list_reader_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	  -max_len=65536 build-fuzz/corpus 2>&1 | grep -E '^(#[0-9]+.*(INITED|DONE)|stat::|==[0-9]+==|SUMMARY)'
 
+# The Debian package, from a Release tree of its own without the tests:
+# build-package/tallywick_<version>_<arch>.deb (apt install ./build-package/tallywick_*.deb).
+package: deps
+	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DTALLYWICK_BUILD_TESTS=OFF
+	cmake --build build-package -j $(JOBS)
+	cd build-package && cpack -G DEB
+
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-fuzz build-package

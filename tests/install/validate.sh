@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The installed desktop entry and AppStream file pass the freedesktop
+# validators, and name the program, its icon and each other consistently.
+#   validate.sh BUILD_DIR        (CMAKE_COMMAND may name cmake)
+set -euo pipefail
+build=$1
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prefix=$work/prefix
+"${CMAKE_COMMAND:-cmake}" --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
+    fail "cmake --install failed: $(cat "$work/install.log")"
+
+entry=$prefix/share/applications/tallywick.desktop
+metainfo=$prefix/share/metainfo/example.tallywick.Tallywick.metainfo.xml
+[ -f "$entry" ] || fail "no desktop entry installed"
+[ -f "$metainfo" ] || fail "no AppStream file installed"
+
+desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"
+# The whole tree: the AppStream file, and the desktop entry it launches.
+appstreamcli validate-tree --no-net --no-color "$prefix" || fail "appstreamcli rejects the installed tree"
+
+# The desktop finds the entry's icon in the installed hicolor theme, at the
+# sizes a menu and a launcher ask for.
+icon=$(sed -n 's/^Icon=//p' "$entry")
+for size in 16 32 48 64 128 256; do
+    png=$prefix/share/icons/hicolor/${size}x${size}/apps/$icon.png
+    [ -f "$png" ] || fail "no ${size}x${size} icon $png"
+    kind=$(file -b "$png")
+    [[ $kind == *"PNG image data, $size x $size,"* ]] || fail "$png is not a ${size}x${size} PNG: $kind"
+done
+
+# The binary the AppStream file provides is the installed program, the one
+# the entry starts.
+binary=$(sed -n 's:.*<binary>\(.*\)</binary>.*:\1:p' "$metainfo")
+[ -x "$prefix/bin/$binary" ] || fail "the AppStream file provides [$binary], not installed in bin"
+[ "$(sed -n 's/^Exec=//p' "$entry")" = "$binary" ] || fail "Exec= and the AppStream binary differ"
+echo "desktop entry and AppStream file valid"
