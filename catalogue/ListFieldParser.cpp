@@ -2,7 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define TALLYWICK_LIST_SSE2 1
+#endif
 
 namespace tallywick {
 
@@ -14,29 +20,63 @@ constexpr bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-constexpr std::array<bool, 256> makeUnquotedStops() {
-    std::array<bool, 256> stops{};
-    stops[static_cast<unsigned char>(',')] = true;
-    stops[static_cast<unsigned char>('\r')] = true;
-    stops[static_cast<unsigned char>('\n')] = true;
-    return stops;
+constexpr std::array<bool, 256> makeFieldEnds() {
+    std::array<bool, 256> ends{};
+    ends[static_cast<unsigned char>(',')] = true;
+    ends[static_cast<unsigned char>('\r')] = true;
+    ends[static_cast<unsigned char>('\n')] = true;
+    return ends;
 }
 
-constexpr auto kUnquotedStops = makeUnquotedStops();
+constexpr auto kFieldEnds = makeFieldEnds();
+
+// The first comma, CR or LF in [p, end), or end.
+const char* findFieldEnd(const char* p, const char* const end) {
+#ifdef TALLYWICK_LIST_SSE2
+    const __m128i comma = _mm_set1_epi8(',');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    while (end - p >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i hits =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, comma), _mm_cmpeq_epi8(bytes, cr)),
+                         _mm_cmpeq_epi8(bytes, lf));
+        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+        if (mask != 0) {
+            return p + std::countr_zero(mask);
+        }
+        p += 16;
+    }
+#endif
+    while (p != end && !kFieldEnds[static_cast<unsigned char>(*p)]) {
+        ++p;
+    }
+    return p;
+}
 
 } // namespace
 
 void ListFieldParser::emitField() {
-    if (fields_.size() == maxFields_) {
+    if (fieldCount_ == maxFields_) {
         overflowed_ = true;
         return;
     }
     if (state_ == State::Unquoted) {
-        auto end = current_.find_last_not_of(" \t");
-        current_.resize(end == std::string::npos ? 0 : end + 1);
+        // Blanks at the end of an unquoted field are dropped; it holds at
+        // least the character that started it, which is no blank.
+        std::size_t end = text_.size();
+        while (end > fieldStart() && isBlank(text_[end - 1])) {
+            --end;
+        }
+        text_.resize(end);
     }
-    fields_.push_back(std::move(current_));
-    current_.clear();
+    ends_.push_back(text_.size());
+    ++fieldCount_;
+}
+
+void ListFieldParser::clearFields() {
+    text_.erase(0, fieldStart());
+    ends_.clear();
 }
 
 bool ListFieldParser::feed(std::string_view chunk) {
@@ -65,86 +105,84 @@ bool ListFieldParser::feed(std::string_view chunk) {
         }
     }
 
+    // The chunk's fields take at most its bytes, and a field at least one
+    // byte: room for both at once rather than growing piece by piece.
+    text_.reserve(text_.size() + chunk.size());
+    if (ends_.capacity() == 0) {
+        ends_.reserve(std::min<std::size_t>(chunk.size() / 16 + 1, 4096));
+    }
+
     const char* p = chunk.data();
     const char* const end = p + chunk.size();
+    // After a comma, CR or LF that ended a field: where the next one starts.
+    const auto fieldEnded = [this](char terminator) {
+        emitField();
+        if (terminator == ',') {
+            afterComma_ = true;
+            state_ = State::StartOfField;
+        } else {
+            afterComma_ = false;
+            state_ = terminator == '\r' ? State::AfterCarriageReturn : State::StartOfField;
+        }
+    };
     while (p != end && !overflowed_) {
-        const char c = *p;
         switch (state_) {
         case State::AfterCarriageReturn:
             state_ = State::StartOfField;
-            if (c == '\n') {
+            if (*p == '\n') {
                 ++p;
             }
             break;
-        case State::StartOfField:
-            ++p;
-            if (isBlank(c)) {
-                break;
+        case State::StartOfField: {
+            while (p != end && isBlank(*p)) {
+                ++p;
             }
-            if (c == ',') {
-                emitField();
-                afterComma_ = true;
-            } else if (c == '\r' || c == '\n') {
-                emitField();
-                endLine();
-                state_ = c == '\r' ? State::AfterCarriageReturn : State::StartOfField;
-            } else if (c == '"') {
-                state_ = State::Quoted;
-            } else {
-                current_.push_back(c);
-                state_ = State::Unquoted;
-            }
-            break;
-        case State::Unquoted: {
-            const char* stop = p;
-            while (stop != end && !kUnquotedStops[static_cast<unsigned char>(*stop)]) {
-                ++stop;
-            }
-            current_.append(p, stop);
-            p = stop;
             if (p == end) {
                 break;
             }
-            const char terminator = *p++;
-            emitField();
-            if (terminator == ',') {
-                afterComma_ = true;
-                state_ = State::StartOfField;
+            const char c = *p;
+            if (kFieldEnds[static_cast<unsigned char>(c)]) {
+                ++p;
+                fieldEnded(c);
+            } else if (c == '"') {
+                ++p;
+                state_ = State::Quoted;
             } else {
-                endLine();
-                state_ = terminator == '\r' ? State::AfterCarriageReturn : State::StartOfField;
+                state_ = State::Unquoted;
+            }
+            break;
+        }
+        case State::Unquoted: {
+            // A double quote inside an unquoted field is an ordinary byte.
+            const char* stop = findFieldEnd(p, end);
+            text_.append(p, stop);
+            p = stop;
+            if (p != end) {
+                fieldEnded(*p++);
             }
             break;
         }
         case State::Quoted: {
             const auto* quote = static_cast<const char*>(std::memchr(p, '"', end - p));
-            const char* stop = quote ? quote : end;
-            current_.append(p, stop);
-            p = quote ? quote + 1 : end;
-            if (quote) {
+            const char* stop = quote != nullptr ? quote : end;
+            text_.append(p, stop);
+            p = stop;
+            if (quote != nullptr) {
+                ++p;
                 state_ = State::AfterQuote;
             }
             break;
         }
         case State::AfterQuote:
-            ++p;
-            if (c == ',') {
-                emitField();
-                afterComma_ = true;
-                state_ = State::StartOfField;
-            } else if (c == '\r' || c == '\n') {
-                emitField();
-                endLine();
-                state_ = c == '\r' ? State::AfterCarriageReturn : State::StartOfField;
+            // What follows the closing quote up to the field's end is dropped.
+            p = findFieldEnd(p, end);
+            if (p != end) {
+                fieldEnded(*p++);
             }
             break;
         }
     }
     return !overflowed_;
-}
-
-void ListFieldParser::endLine() {
-    afterComma_ = false;
 }
 
 bool ListFieldParser::finish() {

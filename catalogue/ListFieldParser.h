@@ -17,9 +17,55 @@ namespace tallywick {
 // up to the next comma or line end is dropped. Only blanks after the last line
 // end give no further field. A leading UTF-8 byte-order mark is skipped.
 //
-// Fields come out as raw bytes; decoding them is the caller's business.
+// Fields come out as raw bytes; decoding them is the caller's business. They
+// are kept back to back in one buffer, so reading a field costs no allocation
+// of its own.
 class ListFieldParser {
 public:
+    // The fields completed so far (since the last clearFields()), as views
+    // into the parser's buffer: valid until the parser is next fed, finished
+    // or cleared.
+    class Fields {
+    public:
+        class Iterator {
+        public:
+            using value_type = std::string_view;
+            using difference_type = std::ptrdiff_t;
+            Iterator() = default;
+            Iterator(const Fields* fields, std::size_t index) : fields_(fields), index_(index) {}
+            std::string_view operator*() const { return (*fields_)[index_]; }
+            Iterator& operator++() {
+                ++index_;
+                return *this;
+            }
+            Iterator operator++(int) {
+                Iterator before = *this;
+                ++index_;
+                return before;
+            }
+            bool operator==(const Iterator& other) const { return index_ == other.index_; }
+
+        private:
+            const Fields* fields_ = nullptr;
+            std::size_t index_ = 0;
+        };
+
+        Fields(std::string_view text, const std::vector<std::size_t>& ends)
+            : text_(text), ends_(ends) {}
+        [[nodiscard]] std::size_t size() const noexcept { return ends_.size(); }
+        [[nodiscard]] bool empty() const noexcept { return ends_.empty(); }
+        [[nodiscard]] std::string_view operator[](std::size_t i) const {
+            const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
+            return text_.substr(begin, ends_[i] - begin);
+        }
+        [[nodiscard]] Iterator begin() const { return {this, 0}; }
+        [[nodiscard]] Iterator end() const { return {this, ends_.size()}; }
+
+    private:
+        std::string_view text_;
+        const std::vector<std::size_t>& ends_;
+    };
+
     explicit ListFieldParser(std::size_t maxFields) : maxFields_(maxFields) {}
 
     // Returns false once the file holds more than maxFields fields; the parser
@@ -28,17 +74,25 @@ public:
     bool finish();
 
     [[nodiscard]] bool overflowed() const noexcept { return overflowed_; }
-    [[nodiscard]] std::vector<std::string>& fields() noexcept { return fields_; }
+    [[nodiscard]] Fields fields() const noexcept { return {text_, ends_}; }
+    // Forgets the completed fields (a field still being read stays); the
+    // count towards maxFields goes on.
+    void clearFields();
 
 private:
     enum class State { StartOfField, Unquoted, Quoted, AfterQuote, AfterCarriageReturn };
 
     void emitField();
-    void endLine();
+    [[nodiscard]] std::size_t fieldStart() const noexcept {
+        return ends_.empty() ? 0 : ends_.back();
+    }
 
     std::size_t maxFields_;
-    std::vector<std::string> fields_;
-    std::string current_;
+    std::size_t fieldCount_ = 0;
+    // The completed fields back to back, then the field being read.
+    std::string text_;
+    // Where each completed field ends in text_; the next one starts there.
+    std::vector<std::size_t> ends_;
     State state_ = State::StartOfField;
     std::size_t bomMatched_ = 0;
     bool bomDone_ = false;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace tallywick {
 
@@ -61,23 +62,55 @@ std::size_t validSequenceLength(std::string_view s) {
     return length;
 }
 
+// How many bytes at the start of s are well-formed UTF-8.
+std::size_t validUtf8Prefix(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        // Plain ASCII eight bytes at a time.
+        while (s.size() - i >= 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, s.data() + i, sizeof word);
+            if ((word & 0x8080808080808080ULL) != 0) {
+                break;
+            }
+            i += 8;
+        }
+        if (i == s.size()) {
+            break;
+        }
+        if (static_cast<std::uint8_t>(s[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t length = validSequenceLength(s.substr(i));
+        if (length == 0) {
+            break;
+        }
+        i += length;
+    }
+    return i;
+}
+
 } // namespace
 
 std::string decodeListText(std::string_view bytes) {
+    std::size_t i = validUtf8Prefix(bytes);
+    if (i == bytes.size()) {
+        // Nearly every list file: UTF-8 (or ASCII) throughout, kept as it is.
+        return std::string(bytes);
+    }
     std::string out;
-    out.reserve(bytes.size());
-    std::size_t i = 0;
+    // A Windows-1252 byte takes at most three bytes in UTF-8.
+    out.reserve(bytes.size() + (bytes.size() - i) * 2);
+    out.append(bytes.substr(0, i));
     while (i < bytes.size()) {
+        const std::size_t valid = validUtf8Prefix(bytes.substr(i));
+        out.append(bytes.substr(i, valid));
+        i += valid;
+        if (i == bytes.size()) {
+            break;
+        }
         const auto lead = static_cast<std::uint8_t>(bytes[i]);
-        if (lead < 0x80) {
-            out.push_back(bytes[i++]);
-            continue;
-        }
-        if (const std::size_t length = validSequenceLength(bytes.substr(i))) {
-            out.append(bytes.substr(i, length));
-            i += length;
-            continue;
-        }
         appendUtf8(out, lead < 0xA0 ? kWindows1252High[lead - 0x80] : char32_t{lead});
         ++i;
     }

@@ -1,0 +1,265 @@
+// List reader throughput: the parser alone and the whole of loadListFile
+// (parse and decode), each against a plain memchr scan for line ends over the
+// same bytes, measured in the same process. Prints one tab-separated row per
+// figure: figure, case, median, baseline, ratio, runs.
+
+#include "ListCorpus.h"
+#include "catalogue/ListFieldParser.h"
+#include "catalogue/ListFileLoader.h"
+
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tallywick::bench {
+
+namespace {
+
+constexpr std::size_t kChunk = 64 * 1024;
+
+struct Corpus {
+    std::string label;
+    std::string bytes;
+};
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw std::runtime_error("cannot read " + path);
+    }
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Serves one list file from memory, in the pieces the caller asks for.
+class MemoryListFile final : public ListFile {
+public:
+    explicit MemoryListFile(std::string_view bytes) : rest_(bytes) {}
+    std::size_t read(char* buffer, std::size_t size) override {
+        const std::size_t n = std::min(size, rest_.size());
+        std::memcpy(buffer, rest_.data(), n);
+        rest_.remove_prefix(n);
+        return n;
+    }
+
+private:
+    std::string_view rest_;
+};
+
+class MemoryListFiles final : public ListFileSource {
+public:
+    explicit MemoryListFiles(std::string_view bytes) : bytes_(bytes) {}
+    std::unique_ptr<ListFile> open(const std::string& /*name*/) override {
+        return std::make_unique<MemoryListFile>(bytes_);
+    }
+
+private:
+    std::string_view bytes_;
+};
+
+void scanLineEnds(benchmark::State& state, const Corpus& corpus) {
+    const char* const begin = corpus.bytes.data();
+    const char* const end = begin + corpus.bytes.size();
+    for (auto _ : state) {
+        std::size_t lines = 0;
+        const char* p = begin;
+        while (p != end) {
+            const auto* hit = static_cast<const char*>(std::memchr(p, '\n', end - p));
+            if (hit == nullptr) {
+                break;
+            }
+            ++lines;
+            p = hit + 1;
+        }
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(corpus.bytes.size()));
+}
+
+void parseOnly(benchmark::State& state, const Corpus& corpus) {
+    const std::string_view bytes = corpus.bytes;
+    for (auto _ : state) {
+        ListFieldParser parser(kMaxListEntries);
+        // In the loader's chunks, handing over the fields of each as it does.
+        for (std::size_t at = 0; at < bytes.size(); at += kChunk) {
+            parser.feed(bytes.substr(at, kChunk));
+            benchmark::DoNotOptimize(parser.fields().size());
+            parser.clearFields();
+        }
+        if (!parser.finish()) {
+            state.SkipWithError("overflow");
+            break;
+        }
+        benchmark::DoNotOptimize(parser.fields().size());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(bytes.size()));
+}
+
+void loadWhole(benchmark::State& state, const Corpus& corpus) {
+    MemoryListFiles files(corpus.bytes);
+    const std::string name = "buslist.txt";
+    for (auto _ : state) {
+        auto entries = loadListFile(files, name);
+        benchmark::DoNotOptimize(entries.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(corpus.bytes.size()));
+}
+
+// Keeps the rate of every repetition of every benchmark, by name.
+class Collector final : public benchmark::BenchmarkReporter {
+public:
+    bool ReportContext(const Context& /*context*/) override { return true; }
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration) {
+                continue;
+            }
+            if (run.error_occurred) {
+                failed_ = true;
+                std::fprintf(stderr, "%s: %s\n", run.benchmark_name().c_str(),
+                             run.error_message.c_str());
+                continue;
+            }
+            const auto it = run.counters.find("bytes_per_second");
+            if (it != run.counters.end()) {
+                rates_[run.run_name.function_name].push_back(it->second.value);
+            }
+        }
+    }
+
+    [[nodiscard]] bool failed() const { return failed_; }
+
+    // Median rate in decimal megabytes a second.
+    [[nodiscard]] double medianMBps(const std::string& name) const {
+        const auto it = rates_.find(name);
+        if (it == rates_.end() || it->second.empty()) {
+            throw std::runtime_error("no measurement for " + name);
+        }
+        std::vector<double> values = it->second;
+        std::sort(values.begin(), values.end());
+        const std::size_t n = values.size();
+        const double median =
+            n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
+        return median / 1e6;
+    }
+    [[nodiscard]] std::size_t runs(const std::string& name) const {
+        const auto it = rates_.find(name);
+        return it == rates_.end() ? 0 : it->second.size();
+    }
+
+private:
+    std::map<std::string, std::vector<double>> rates_;
+    bool failed_ = false;
+};
+
+std::string fixed(double value, int decimals) {
+    std::ostringstream out;
+    out.setf(std::ios::fixed);
+    out.precision(decimals);
+    out << value;
+    return out.str();
+}
+
+std::string sizeText(std::size_t bytes) {
+    if (bytes < 10 * 1024) {
+        return std::to_string(bytes) + " B";
+    }
+    if (bytes < 10 * 1024 * 1024) {
+        return std::to_string((bytes + 512) / 1024) + " KiB";
+    }
+    return fixed(static_cast<double>(bytes) / (1024.0 * 1024.0), 1) + " MiB";
+}
+
+} // namespace
+
+int run(int argc, char** argv) {
+    // The first argument that is no option of Google Benchmark's names the
+    // folder of the delivered lists.
+    std::string assets = TALLYWICK_ASSETS_DIR;
+    int repetitions = 10;
+    std::vector<char*> args{argv[0]};
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg.rfind("--assets=", 0) == 0) {
+            assets = arg.substr(9);
+        } else if (arg.rfind("--runs=", 0) == 0) {
+            repetitions = std::max(1, std::stoi(arg.substr(7)));
+        } else {
+            args.push_back(argv[i]);
+        }
+    }
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    args.push_back(interleave.data());
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+
+    std::vector<Corpus> corpora;
+    for (const char* name : {"buslist.txt", "buslistb.txt", "buslistc.txt"}) {
+        corpora.push_back({name, readFile(assets + "/" + name)});
+    }
+    corpora.push_back({"32,767 typical entries", typicalList(kMaxListEntries)});
+    corpora.push_back({"32,767 long quoted entries", longQuotedList(kMaxListEntries)});
+
+    struct Kind {
+        const char* name;
+        void (*body)(benchmark::State&, const Corpus&);
+    };
+    const Kind kinds[] = {{"memchr", scanLineEnds}, {"parser", parseOnly}, {"load", loadWhole}};
+    for (const Corpus& corpus : corpora) {
+        for (const Kind& kind : kinds) {
+            const std::string name = std::string(kind.name) + "/" + corpus.label;
+            const Corpus* bytes = &corpus;
+            auto* body = kind.body;
+            benchmark::RegisterBenchmark(
+                name.c_str(), [bytes, body](benchmark::State& state) { body(state, *bytes); })
+                ->Repetitions(repetitions)
+                ->MinTime(0.05)
+                ->UseRealTime();
+        }
+    }
+    Collector collector;
+    benchmark::RunSpecifiedBenchmarks(&collector);
+    benchmark::Shutdown();
+    if (collector.failed()) {
+        return 1;
+    }
+
+    for (const Corpus& corpus : corpora) {
+        const std::string what = corpus.label + " (" + sizeText(corpus.bytes.size()) + ")";
+        const double floor = collector.medianMBps("memchr/" + corpus.label);
+        const std::pair<const char*, const char*> figures[] = {
+            {"parser", "Reader, parser alone (MB/s)"},
+            {"load", "Reader, loadListFile (MB/s)"},
+        };
+        for (const auto& [kind, title] : figures) {
+            const std::string name = std::string(kind) + "/" + corpus.label;
+            const double rate = collector.medianMBps(name);
+            std::printf("%s\t%s\t%s\tmemchr %s\t%s\t%zu\n", title, what.c_str(),
+                        fixed(rate, 0).c_str(), fixed(floor, 0).c_str(),
+                        fixed(rate / floor, 2).c_str(), collector.runs(name));
+        }
+    }
+    return 0;
+}
+
+} // namespace tallywick::bench
+
+int main(int argc, char** argv) {
+    try {
+        return tallywick::bench::run(argc, argv);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "reader benchmark: %s\n", error.what());
+        return 1;
+    }
+}
