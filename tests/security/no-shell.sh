@@ -5,11 +5,12 @@
 set -euo pipefail
 program=$1
 forbidden='^(system|popen|execl|execlp|execle|wordexp)(@|$)'
-found=$(nm -D --undefined-only "$program" | awk '{print $NF}' | grep -E "$forbidden" || true)
+imports=$(nm -D --undefined-only "$program" | awk '{print $NF}')
+found=$(grep -E "$forbidden" <<<"$imports" || true)
 if [ -n "$found" ]; then
     echo "FAIL: $program calls: $found" >&2
     exit 1
 fi
-nm -D --undefined-only "$program" | awk '{print $NF}' | grep -q '^posix_spawn' ||
+grep -q '^posix_spawn' <<<"$imports" ||
     { echo "FAIL: $program does not start programs with posix_spawn" >&2; exit 1; }
 echo "PASS: no shell entry points in $program"
