@@ -4,8 +4,10 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(TALLYWICK_MINGW_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${TALLYWICK_MINGW_PREFIX}-gcc)
-set(CMAKE_CXX_COMPILER ${TALLYWICK_MINGW_PREFIX}-g++)
+# The POSIX thread model: std::mutex and std::thread, which GoogleTest needs;
+# linked statically like the rest of the run-time.
+set(CMAKE_C_COMPILER ${TALLYWICK_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TALLYWICK_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${TALLYWICK_MINGW_PREFIX}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${TALLYWICK_MINGW_PREFIX})

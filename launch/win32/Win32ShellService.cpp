@@ -3,8 +3,12 @@
 #include "app/win32/WideText.h"
 
 #include <optional>
-#include <shellapi.h>
+
+// shellapi.h needs windows.h first.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 namespace tallywick {
 

@@ -28,8 +28,12 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     fi
 ) 9>"$WINEPREFIX.lock"
 
-# The server is started apart from our output: otherwise it inherits the
-# caller's pipes and ctest waits for it to end.
-wineserver </dev/null >/dev/null 2>&1 || true
+# The server and Wine's own background programs (the desktop among them) are
+# started apart from our output: otherwise they inherit the caller's pipes
+# and ctest waits for them to end, seconds after the program has. The server
+# stays a few seconds after its last program, so that a suite's runs one
+# after another find it ready.
+wineserver -p10 </dev/null >/dev/null 2>&1 || true
+wine cmd.exe /c exit </dev/null >/dev/null 2>&1
 
 exec wine "$@"
