@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Controls.h"
+#include "catalogue/ListEntries.h"
 #include "launch/LaunchRequest.h"
 
 #include <cstddef>
@@ -16,6 +17,11 @@ public:
 
     // Replaces the list's entries, in order.
     virtual void fillList(ListBox list, std::vector<std::string> entries) = 0;
+    // The same from the list reader's compact form, which start-up uses; a
+    // front-end that can show the entries as they are overrides it.
+    virtual void fillListEntries(ListBox list, ListEntries entries) {
+        fillList(list, entries.toStrings());
+    }
     [[nodiscard]] virtual std::size_t listCount(ListBox list) const = 0;
     // The selected entry's index, or -1 when nothing is selected.
     [[nodiscard]] virtual int selectedIndex(ListBox list) const = 0;

@@ -60,6 +60,11 @@ public:
         }
         [[nodiscard]] Iterator begin() const { return {this, 0}; }
         [[nodiscard]] Iterator end() const { return {this, ends_.size()}; }
+        // All of them back to back, and where each ends in that text.
+        [[nodiscard]] std::string_view text() const {
+            return text_.substr(0, ends_.empty() ? 0 : ends_.back());
+        }
+        [[nodiscard]] const std::vector<std::size_t>& ends() const noexcept { return ends_; }
 
     private:
         std::string_view text_;

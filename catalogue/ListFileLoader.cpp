@@ -2,24 +2,52 @@
 
 #include "app/RunTimeError.h"
 #include "catalogue/ListFieldParser.h"
+#include "catalogue/TextDecoding.h"
 
 #include <algorithm>
 #include <array>
+#include <span>
 
 namespace tallywick {
 
-std::vector<std::string> loadListFile(ListFileSource& source, const std::string& name) {
+ListEntries loadListEntries(ListFileSource& source, const std::string& name) {
     ListFieldParser parser(kMaxListEntries);
-    std::vector<std::string> entries;
+    ListEntries entries;
     // Fields are decoded as each chunk completes them, so the raw bytes never
-    // pile up beside the entries.
+    // pile up beside the entries. Plain ASCII reads the same in every encoding
+    // a list file may have: runs of such fields are taken over as they are,
+    // and only fields with other bytes go through the source's decoding.
     const auto takeFields = [&] {
-        const std::size_t needed = entries.size() + parser.fields().size();
-        if (needed > entries.capacity()) {
-            entries.reserve(std::max(needed, 2 * entries.capacity()));
-        }
-        for (const std::string_view field : parser.fields()) {
-            entries.push_back(source.decode(field));
+        const auto fields = parser.fields();
+        const std::string_view text = fields.text();
+        const std::span<const std::size_t> ends = fields.ends();
+        const auto startOf = [&](std::size_t field) {
+            return field == 0 ? 0 : ends[field - 1];
+        };
+        // Fields [first, last) are plain ASCII.
+        const auto takeAscii = [&](std::size_t first, std::size_t last) {
+            if (first < last) {
+                const std::size_t begin = startOf(first);
+                entries.append(text.substr(begin, ends[last - 1] - begin),
+                               ends.subspan(first, last - first), begin);
+            }
+        };
+        std::size_t first = 0;
+        while (first < ends.size()) {
+            const std::size_t from = startOf(first);
+            const std::size_t other = from + findNonAscii(text.substr(from));
+            if (other == text.size()) {
+                takeAscii(first, ends.size());
+                break;
+            }
+            // The field that holds it: the first one ending past it.
+            const auto field = static_cast<std::size_t>(
+                std::upper_bound(ends.begin() + static_cast<std::ptrdiff_t>(first), ends.end(),
+                                 other) -
+                ends.begin());
+            takeAscii(first, field);
+            entries.push_back(source.decode(fields[field]));
+            first = field + 1;
         }
         parser.clearFields();
     };
@@ -43,6 +71,10 @@ std::vector<std::string> loadListFile(ListFileSource& source, const std::string&
     }
     takeFields();
     return entries;
+}
+
+std::vector<std::string> loadListFile(ListFileSource& source, const std::string& name) {
+    return loadListEntries(source, name).toStrings();
 }
 
 } // namespace tallywick

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/ListEntries.h"
 #include "catalogue/ListFileSource.h"
 
 #include <cstddef>
@@ -14,6 +15,9 @@ inline constexpr std::size_t kMaxListEntries = 32767;
 // Opens the named list file, reads it to its end and closes it; returns its
 // fields, decoded, in file order. Throws RunTimeError when the file cannot be
 // opened or read, or holds more than kMaxListEntries fields.
+[[nodiscard]] ListEntries loadListEntries(ListFileSource& source, const std::string& name);
+
+// The same, one string per entry.
 [[nodiscard]] std::vector<std::string> loadListFile(ListFileSource& source,
                                                     const std::string& name);
 

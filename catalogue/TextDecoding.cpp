@@ -93,6 +93,30 @@ std::size_t validUtf8Prefix(std::string_view s) {
 
 } // namespace
 
+std::size_t findNonAscii(std::string_view bytes) noexcept {
+    std::size_t i = 0;
+    // Eight bytes at a time, four words a round while nothing turns up.
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    for (; bytes.size() - i >= 32; i += 32) {
+        std::uint64_t words[4];
+        std::memcpy(words, bytes.data() + i, sizeof words);
+        if (((words[0] | words[1] | words[2] | words[3]) & kHighBits) != 0) {
+            break;
+        }
+    }
+    for (; bytes.size() - i >= 8; i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        if ((word & kHighBits) != 0) {
+            break;
+        }
+    }
+    while (i < bytes.size() && static_cast<std::uint8_t>(bytes[i]) < 0x80) {
+        ++i;
+    }
+    return i;
+}
+
 std::string decodeListText(std::string_view bytes) {
     std::size_t i = validUtf8Prefix(bytes);
     if (i == bytes.size()) {

@@ -12,4 +12,9 @@ namespace tallywick {
 // always valid UTF-8.
 [[nodiscard]] std::string decodeListText(std::string_view bytes);
 
+// Where the first byte of 0x80 or above is, or bytes.size(). Text below it is
+// plain ASCII, which reads the same in UTF-8, Windows-1252 and every other
+// ANSI code page.
+[[nodiscard]] std::size_t findNonAscii(std::string_view bytes) noexcept;
+
 } // namespace tallywick

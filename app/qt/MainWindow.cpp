@@ -253,6 +253,10 @@ void MainWindow::finish(HandlerOutcome outcome) {
 }
 
 void MainWindow::fillList(ListBox list, std::vector<std::string> entries) {
+    models_[listIndex(list)]->setEntries(ListEntries(entries));
+}
+
+void MainWindow::fillListEntries(ListBox list, ListEntries entries) {
     models_[listIndex(list)]->setEntries(std::move(entries));
 }
 

@@ -2,7 +2,7 @@
 
 namespace tallywick {
 
-void PartnerListModel::setEntries(std::vector<std::string> entries) {
+void PartnerListModel::setEntries(ListEntries entries) {
     beginResetModel();
     entries_ = std::move(entries);
     endResetModel();
@@ -17,7 +17,7 @@ QVariant PartnerListModel::data(const QModelIndex& index, int role) const {
         static_cast<std::size_t>(index.row()) >= entries_.size()) {
         return {};
     }
-    const std::string& entry = entries_[static_cast<std::size_t>(index.row())];
+    const std::string_view entry = entries_[static_cast<std::size_t>(index.row())];
     return QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size()));
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "catalogue/ListEntries.h"
+
 #include <QAbstractListModel>
-#include <string>
-#include <vector>
 
 namespace tallywick {
 
@@ -14,14 +14,14 @@ class PartnerListModel final : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    void setEntries(std::vector<std::string> entries);
-    [[nodiscard]] const std::vector<std::string>& entries() const noexcept { return entries_; }
+    void setEntries(ListEntries entries);
+    [[nodiscard]] const ListEntries& entries() const noexcept { return entries_; }
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    std::vector<std::string> entries_;
+    ListEntries entries_;
 };
 
 } // namespace tallywick

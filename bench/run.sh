@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Runs the benchmarks of a build folder and prints one table.
+#   bench/run.sh [BUILD_FOLDER]        (make bench: build-bench, Release)
+# BENCH_RUNS sets the repetitions of every figure (default 10).
+# Every figure is the median of its runs; its baseline is measured in the
+# same run: a memchr scan for line ends over the same bytes for the reader,
+# an empty QMainWindow of the same build for start-up and memory.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+# Inside the virtual display: a window manager, as on a desktop, then the
+# start-up runs.
+if [ "${1:-}" = --on-display ]; then
+    build=$2
+    runs=$3
+    unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+    wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+    # Xvfb resets itself when its last client leaves, and turns away a client
+    # that connects meanwhile: a window manager that quits at once is started
+    # again.
+    wm=
+    for _ in 1 2 3 4 5; do
+        openbox --sm-disable >/dev/null 2>&1 &
+        wm=$!
+        for _ in $(seq 50); do
+            wm_running && break 2
+            kill -0 "$wm" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$wm" 2>/dev/null || true
+        wait "$wm" 2>/dev/null || true
+        wm=
+        sleep 0.2
+    done
+    [ -n "$wm" ] || { echo "the window manager did not start" >&2; exit 1; }
+    status=0
+    "$build/bench/tallywick_startup_bench" --runs="$runs" --assets="$here/../assets" \
+        --program="$build/tallywick" --baseline="$build/bench/baseline/tallywick_baseline" ||
+        status=$?
+    kill "$wm" 2>/dev/null || true
+    wait "$wm" 2>/dev/null || true
+    exit "$status"
+fi
+
+build=$(realpath "${1:-build-bench}")
+runs=${BENCH_RUNS:-10}
+rows=$(mktemp)
+trap 'rm -f "$rows"' EXIT
+
+echo "List reader: $runs repetitions of each benchmark..." >&2
+"$build/bench/tallywick_reader_bench" --runs="$runs" --assets="$here/../assets" >>"$rows"
+echo "Start-up on a virtual display: $runs runs of each case, taking turns..." >&2
+xvfb-run -a -s "-screen 0 1024x768x24" "$here/run.sh" --on-display "$build" "$runs" >>"$rows"
+
+cpu=$(awk -F': ' '/^model name/{print $2; exit}' /proc/cpuinfo)
+qt=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null || echo unknown)
+echo
+echo "TALLYWICK benchmarks, $(date -u '+%Y-%m-%d %H:%M UTC'): ${cpu:-unknown CPU}," \
+    "$(nproc) cores, $(awk '/MemTotal/{printf "%.0f GiB", $2/1048576}' /proc/meminfo)," \
+    "Qt $qt, $(uname -sr)"
+echo "Medians; every ratio is to the baseline measured in this run."
+echo
+{
+    printf 'Figure\tCase\tMedian\tBaseline\tRatio\tRuns\n'
+    cat "$rows"
+} | column -t -s $'\t'
