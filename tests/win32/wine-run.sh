@@ -1,24 +1,21 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine, as the cross build's test emulator:
 #   wine-run.sh PREFIX PROGRAM [ARGUMENTS...]
-# PREFIX is the Wine prefix to use (made on first use). Without a display the
-# program runs on a virtual one: Wine cannot create a window without X.
+# PREFIX is the Wine prefix to use, made on first use; with no PROGRAM the
+# prefix is only made. Without a display the program runs on a virtual one:
+# Wine cannot create a window without X.
 set -euo pipefail
 
 prefix=$1
 shift
 
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$prefix" "$@"
-fi
-
 export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 mkdir -p "$(dirname "$WINEPREFIX")"
 
-# The prefix is made once, by whichever run comes first. Wine waits two
-# seconds for a window manager whenever a window is destroyed unless its
-# windows are unmanaged.
+# The prefix is made once, by whichever run comes first (about ten seconds).
+# Wine waits two seconds for a window manager whenever a window is destroyed
+# unless its windows are unmanaged.
 (
     flock 9
     if [ ! -e "$WINEPREFIX/.tallywick-ready" ]; then
@@ -27,6 +24,11 @@ mkdir -p "$(dirname "$WINEPREFIX")"
         touch "$WINEPREFIX/.tallywick-ready"
     fi
 ) 9>"$WINEPREFIX.lock"
+[ $# -gt 0 ] || exit 0
+
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$prefix" "$@"
+fi
 
 # The server and Wine's own background programs (the desktop among them) are
 # started apart from our output: otherwise they inherit the caller's pipes
