@@ -96,5 +96,17 @@ test-windows: deps-windows
 	cmake --build --preset windows -j $(JOBS)
 	xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows -j $(JOBS)
 
+# Benchmarks (not part of make test): list reader throughput and whole-process
+# start-up on a virtual display, each against a baseline measured in the same
+# run; prints one table. A Release tree of its own: build-bench. See bench/README.md.
+BENCH_PACKAGES := libbenchmark-dev libx11-dev xvfb xauth openbox x11-utils bsdextrautils
+.PHONY: bench
+bench:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(BENCH_PACKAGES)"
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTALLYWICK_BUILD_BENCH=ON
+	cmake --build build-bench -j $(JOBS) --target tallywick tallywick_baseline \
+	  tallywick_reader_bench tallywick_startup_bench
+	bench/run.sh build-bench
+
 clean:
 	rm -rf build build-asan build-fuzz build-package build-windows

@@ -52,6 +52,7 @@ constexpr auto kMapTimeout = std::chrono::seconds(20);
 struct Case {
     std::string label;
     std::string program;
+    std::vector<std::string> arguments;
     fs::path folder;
     std::vector<double> milliseconds;
     std::vector<double> peakKilobytes;
@@ -103,7 +104,12 @@ public:
         }
         envp.push_back(nullptr);
         std::string program = c.program;
-        char* argv[] = {program.data(), nullptr};
+        std::vector<std::string> arguments = c.arguments;
+        std::vector<char*> argv{program.data()};
+        for (std::string& argument : arguments) {
+            argv.push_back(argument.data());
+        }
+        argv.push_back(nullptr);
 
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
@@ -115,7 +121,7 @@ public:
         pid_t pid = 0;
         const auto start = Clock::now();
         const int spawned =
-            posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data());
+            posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
         posix_spawn_file_actions_destroy(&actions);
         if (spawned != 0) {
             fs::remove_all(runtime);
@@ -328,15 +334,27 @@ int run(int argc, char** argv) {
     const fs::path empty = work / "empty";
     fs::create_directories(empty);
     std::vector<Case> cases;
-    cases.push_back({"empty QMainWindow", baseline, empty, {}, {}});
-    cases.push_back({"delivered lists", program, deliveredFolder(work, assets), {}, {}});
+    cases.push_back({"empty QMainWindow", baseline, {}, empty, {}, {}});
+    cases.push_back({"delivered lists", program, {}, deliveredFolder(work, assets), {}, {}});
     const std::size_t growth[] = {0, 1000, 10000, kMaxListEntries};
     for (std::size_t entries : growth) {
         cases.push_back({"3 lists of " + grouped(entries) + " entries",
                          program,
+                         {},
                          generatedFolder(work, entries),
                          {},
                          {}});
+    }
+    // For reference: the same empty window with one line of text, the least
+    // that loads the font configuration.
+    cases.push_back({"QMainWindow, one text label", baseline, {"--label"}, empty, {}, {}});
+    // Another build of the program, measured alongside this one.
+    const std::string compare = option(argc, argv, "compare", "-");
+    if (compare != "-") {
+        const std::string other = fs::absolute(compare).string();
+        cases.push_back({"delivered lists, " + compare, other, {}, cases[1].folder, {}, {}});
+        cases.push_back(
+            {"3 lists of 32,767 entries, " + compare, other, {}, cases[5].folder, {}, {}});
     }
 
     StartupTimer timer;
@@ -366,17 +384,21 @@ int run(int argc, char** argv) {
                     fixed(value / reference, 2).c_str(), c.milliseconds.size());
     };
     const Case& delivered = cases[1];
-    const Case& full = cases.back();
-    for (const Case* c : {&base, &delivered, &full}) {
+    const Case& full = cases[5];
+    std::vector<const Case*> shown{&base, &delivered, &full};
+    for (std::size_t i = 6; i < cases.size(); ++i) {
+        shown.push_back(&cases[i]);
+    }
+    for (const Case* c : shown) {
         row("Start-up to window mapped (ms)", *c, true);
     }
-    for (const Case* c : {&base, &delivered, &full}) {
+    for (const Case* c : shown) {
         row("Peak resident memory (KB)", *c, false);
     }
-    for (std::size_t i = 2; i < cases.size(); ++i) {
+    for (std::size_t i = 2; i <= 5; ++i) {
         row("Growth: start-up (ms)", cases[i], true);
     }
-    for (std::size_t i = 2; i < cases.size(); ++i) {
+    for (std::size_t i = 2; i <= 5; ++i) {
         row("Growth: peak memory (KB)", cases[i], false);
     }
     const Case& none = cases[2];

@@ -17,6 +17,10 @@ public:
     void setEntries(ListEntries entries);
     [[nodiscard]] const ListEntries& entries() const noexcept { return entries_; }
 
+    // The view asks for every row's index while it lays out a list: answered
+    // without the base class's round of virtual calls.
+    [[nodiscard]] QModelIndex index(int row, int column,
+                                    const QModelIndex& parent = {}) const override;
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
 
