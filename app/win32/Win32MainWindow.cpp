@@ -95,6 +95,22 @@ HFONT createDialogFont(UINT dpi) {
     return ::CreateFontIndirectW(&font);
 }
 
+// Replaces a list box's entries without redrawing it for each one.
+template <typename Entries> void fillListBox(HWND box, const Entries& entries) {
+    ::SendMessageW(box, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(box, LB_RESETCONTENT, 0, 0);
+    std::size_t bytes = 0;
+    for (const std::string_view entry : entries) {
+        bytes += (entry.size() + 1) * sizeof(wchar_t);
+    }
+    ::SendMessageW(box, LB_INITSTORAGE, entries.size(), static_cast<LPARAM>(bytes));
+    for (const std::string_view entry : entries) {
+        ::SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(entry).c_str()));
+    }
+    ::SendMessageW(box, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(box, nullptr, TRUE);
+}
+
 } // namespace
 
 HWND Win32MainWindow::Control::hwnd() const {
@@ -426,19 +442,11 @@ int Win32MainWindow::runMessageLoop(HWND dialogWindow) {
 }
 
 void Win32MainWindow::fillList(ListBox list, std::vector<std::string> entries) {
-    const HWND box = listWindow(list);
-    ::SendMessageW(box, WM_SETREDRAW, FALSE, 0);
-    ::SendMessageW(box, LB_RESETCONTENT, 0, 0);
-    std::size_t bytes = 0;
-    for (const std::string& entry : entries) {
-        bytes += (entry.size() + 1) * sizeof(wchar_t);
-    }
-    ::SendMessageW(box, LB_INITSTORAGE, entries.size(), static_cast<LPARAM>(bytes));
-    for (const std::string& entry : entries) {
-        ::SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(entry).c_str()));
-    }
-    ::SendMessageW(box, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(box, nullptr, TRUE);
+    fillListBox(listWindow(list), entries);
+}
+
+void Win32MainWindow::fillListEntries(ListBox list, ListEntries entries) {
+    fillListBox(listWindow(list), entries);
 }
 
 std::size_t Win32MainWindow::listCount(ListBox list) const {

@@ -40,6 +40,7 @@ public:
     static int runMessageLoop(HWND dialogWindow);
 
     void fillList(ListBox list, std::vector<std::string> entries) override;
+    void fillListEntries(ListBox list, ListEntries entries) override;
     [[nodiscard]] std::size_t listCount(ListBox list) const override;
     [[nodiscard]] int selectedIndex(ListBox list) const override;
     void setCaption(Label label, const std::string& text) override;
