@@ -21,8 +21,7 @@ namespace detail {
 // place (the C library remaps its pages) instead of being copied into fresh
 // memory at every doubling, which for a list of 32,767 entries is most of
 // the cost of reading it.
-template <typename T>
-class GrowingArray {
+template <typename T> class GrowingArray {
     static_assert(std::is_trivially_copyable_v<T>);
 
 public:
@@ -106,7 +105,8 @@ public:
         using value_type = std::string_view;
         using difference_type = std::ptrdiff_t;
         Iterator() = default;
-        Iterator(const ListEntries* entries, std::size_t index) : entries_(entries), index_(index) {}
+        Iterator(const ListEntries* entries, std::size_t index)
+            : entries_(entries), index_(index) {}
         std::string_view operator*() const { return (*entries_)[index_]; }
         Iterator& operator++() {
             ++index_;
