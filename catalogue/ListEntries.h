@@ -50,6 +50,12 @@ public:
     [[nodiscard]] bool empty() const noexcept { return size_ == 0; }
     [[nodiscard]] const T& operator[](std::size_t i) const noexcept { return data_.get()[i]; }
 
+    // Room for count more values, grown as push_back would grow it.
+    void reserveMore(std::size_t count) {
+        if (capacity_ - size_ < count) {
+            grow(size_ + count);
+        }
+    }
     void push_back(T value) {
         if (size_ == capacity_) {
             grow(size_ + 1);
@@ -149,6 +155,7 @@ public:
     void append(std::string_view text, std::span<const std::size_t> ends, std::size_t origin) {
         const std::size_t base = text_.size();
         text_.append(text.data(), text.size());
+        ends_.reserveMore(ends.size());
         for (const std::size_t end : ends) {
             ends_.push_back(base + (end - origin));
         }

@@ -114,15 +114,18 @@ bool ListFieldParser::feed(std::string_view chunk) {
 
     const char* p = chunk.data();
     const char* const end = p + chunk.size();
-    // After a comma, CR or LF that ended a field: where the next one starts.
-    const auto fieldEnded = [this](char terminator) {
+    // After the comma, CR or LF that ended a field (p is past it): the next
+    // field starts, and a CR's LF is taken along when it is at hand.
+    const auto fieldEnded = [this, &p, end](char terminator) {
         emitField();
-        if (terminator == ',') {
-            afterComma_ = true;
-            state_ = State::StartOfField;
-        } else {
-            afterComma_ = false;
-            state_ = terminator == '\r' ? State::AfterCarriageReturn : State::StartOfField;
+        afterComma_ = terminator == ',';
+        state_ = State::StartOfField;
+        if (terminator == '\r') {
+            if (p == end) {
+                state_ = State::AfterCarriageReturn;
+            } else if (*p == '\n') {
+                ++p;
+            }
         }
     };
     while (p != end && !overflowed_) {
@@ -144,13 +147,15 @@ bool ListFieldParser::feed(std::string_view chunk) {
             if (kFieldEnds[static_cast<unsigned char>(c)]) {
                 ++p;
                 fieldEnded(c);
-            } else if (c == '"') {
+                break;
+            }
+            if (c == '"') {
                 ++p;
                 state_ = State::Quoted;
-            } else {
-                state_ = State::Unquoted;
+                break;
             }
-            break;
+            state_ = State::Unquoted;
+            [[fallthrough]];
         }
         case State::Unquoted: {
             // A double quote inside an unquoted field is an ordinary byte.
