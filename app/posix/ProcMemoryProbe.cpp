@@ -1,8 +1,9 @@
 #include "app/posix/ProcMemoryProbe.h"
 
+#include <cerrno>
 #include <charconv>
-#include <fstream>
-#include <sstream>
+#include <fcntl.h>
+#include <unistd.h>
 #if defined(__linux__)
 #include <sys/sysinfo.h>
 #endif
@@ -32,6 +33,28 @@ bool readField(std::string_view line, std::string_view key, std::uint64_t& bytes
     return true;
 }
 
+// The whole of a small file, or nothing when it cannot be read. Plain POSIX
+// reads: file streams would set up the C++ locale machinery just for this,
+// which costs the program a few hundred kilobytes of memory.
+std::string readSmallFile(const char* path) {
+    std::string text;
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return text;
+    }
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got > 0) {
+            text.append(buffer, static_cast<std::size_t>(got));
+        } else if (got == 0 || errno != EINTR) {
+            break;
+        }
+    }
+    ::close(fd);
+    return text;
+}
+
 } // namespace
 
 MemoryFigures ProcMemoryProbe::parseMeminfo(std::string_view text) {
@@ -48,11 +71,9 @@ MemoryFigures ProcMemoryProbe::parseMeminfo(std::string_view text) {
 }
 
 MemoryFigures ProcMemoryProbe::query() {
-    std::ifstream meminfo("/proc/meminfo");
-    if (meminfo) {
-        std::ostringstream text;
-        text << meminfo.rdbuf();
-        const MemoryFigures figures = parseMeminfo(text.str());
+    const std::string text = readSmallFile("/proc/meminfo");
+    if (!text.empty()) {
+        const MemoryFigures figures = parseMeminfo(text);
         if (figures.totalPhysicalBytes != 0) {
             return figures;
         }
