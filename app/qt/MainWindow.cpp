@@ -14,6 +14,7 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcutEvent>
 #include <algorithm>
 #include <vector>
@@ -37,6 +38,64 @@ QRect pixelRect(const ControlSpec& spec) {
 
 std::size_t listIndex(ListBox list) {
     return static_cast<std::size_t>(list);
+}
+
+// Rows a list lays out at a time when it holds more: far more than it shows.
+constexpr int kListLayoutBatch = 2000;
+
+// Laying out a long list row by row would hold up showing the window (about
+// a millisecond for 32,767 entries), so such a list is laid out in batches
+// while the event loop runs, visible rows first. The first key, click or
+// wheel turn that reaches the list lays out the rest at once before it is
+// handled: input always meets the whole list, as with a single pass.
+class BatchedListLayout final : public QObject {
+public:
+    explicit BatchedListLayout(QListView* view) : QObject(view), view_(view) {
+        view->setLayoutMode(QListView::Batched);
+        view->setBatchSize(kListLayoutBatch);
+        for (QObject* part : parts()) {
+            part->installEventFilter(this);
+        }
+    }
+
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride:
+        case QEvent::InputMethod:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+            finish();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    std::array<QObject*, 3> parts() const {
+        return {view_, view_->viewport(), view_->verticalScrollBar()};
+    }
+
+    void finish() {
+        for (QObject* part : parts()) {
+            part->removeEventFilter(this);
+        }
+        view_->setLayoutMode(QListView::SinglePass);
+        view_->doItemsLayout();
+        deleteLater();
+    }
+
+    QListView* view_;
+};
+
+void layOutInBatchesWhenLong(QListView* view, std::size_t rows) {
+    if (rows > static_cast<std::size_t>(kListLayoutBatch) &&
+        view->layoutMode() == QListView::SinglePass) {
+        new BatchedListLayout(view);
+    }
 }
 
 } // namespace
@@ -253,10 +312,11 @@ void MainWindow::finish(HandlerOutcome outcome) {
 }
 
 void MainWindow::fillList(ListBox list, std::vector<std::string> entries) {
-    models_[listIndex(list)]->setEntries(ListEntries(entries));
+    fillListEntries(list, ListEntries(entries));
 }
 
 void MainWindow::fillListEntries(ListBox list, ListEntries entries) {
+    layOutInBatchesWhenLong(lists_[listIndex(list)], entries.size());
     models_[listIndex(list)]->setEntries(std::move(entries));
 }
 
