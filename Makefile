@@ -103,7 +103,8 @@ BENCH_PACKAGES := libbenchmark-dev libx11-dev xvfb xauth openbox x11-utils bsdex
 .PHONY: bench
 bench:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(BENCH_PACKAGES)"
-	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTALLYWICK_BUILD_BENCH=ON
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTALLYWICK_BUILD_BENCH=ON \
+	  -DTALLYWICK_BUILD_TESTS=OFF
 	cmake --build build-bench -j $(JOBS) --target tallywick tallywick_baseline \
 	  tallywick_reader_bench tallywick_startup_bench
 	bench/run.sh build-bench
