@@ -71,8 +71,8 @@ LoadOutcome Form1::load() {
 void Form1::fillLists() {
     // Strictly one file after another: each is closed before the next opens.
     for (const auto& catalogue : kPartnerCatalogues) {
-        window_.fillListEntries(
-            catalogue.list, loadListEntries(services_.listFiles, std::string(catalogue.fileName)));
+        window_.fillList(catalogue.list,
+                         loadListEntries(services_.listFiles, std::string(catalogue.fileName)));
     }
 }
 

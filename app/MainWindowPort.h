@@ -16,12 +16,7 @@ public:
     virtual ~MainWindowPort() = default;
 
     // Replaces the list's entries, in order.
-    virtual void fillList(ListBox list, std::vector<std::string> entries) = 0;
-    // The same from the list reader's compact form, which start-up uses; a
-    // front-end that can show the entries as they are overrides it.
-    virtual void fillListEntries(ListBox list, ListEntries entries) {
-        fillList(list, entries.toStrings());
-    }
+    virtual void fillList(ListBox list, ListEntries entries) = 0;
     [[nodiscard]] virtual std::size_t listCount(ListBox list) const = 0;
     // The selected entry's index, or -1 when nothing is selected.
     [[nodiscard]] virtual int selectedIndex(ListBox list) const = 0;

@@ -311,11 +311,7 @@ void MainWindow::finish(HandlerOutcome outcome) {
     }
 }
 
-void MainWindow::fillList(ListBox list, std::vector<std::string> entries) {
-    fillListEntries(list, ListEntries(entries));
-}
-
-void MainWindow::fillListEntries(ListBox list, ListEntries entries) {
+void MainWindow::fillList(ListBox list, ListEntries entries) {
     layOutInBatchesWhenLong(lists_[listIndex(list)], entries.size());
     models_[listIndex(list)]->setEntries(std::move(entries));
 }

@@ -26,8 +26,7 @@ public:
     void attach(Form1& form) { form_ = &form; }
     void centreOnScreen();
 
-    void fillList(ListBox list, std::vector<std::string> entries) override;
-    void fillListEntries(ListBox list, ListEntries entries) override;
+    void fillList(ListBox list, ListEntries entries) override;
     [[nodiscard]] std::size_t listCount(ListBox list) const override;
     [[nodiscard]] int selectedIndex(ListBox list) const override;
     void setCaption(Label label, const std::string& text) override;

@@ -441,11 +441,7 @@ int Win32MainWindow::runMessageLoop(HWND dialogWindow) {
     return static_cast<int>(message.wParam);
 }
 
-void Win32MainWindow::fillList(ListBox list, std::vector<std::string> entries) {
-    fillListBox(listWindow(list), entries);
-}
-
-void Win32MainWindow::fillListEntries(ListBox list, ListEntries entries) {
+void Win32MainWindow::fillList(ListBox list, ListEntries entries) {
     fillListBox(listWindow(list), entries);
 }
 

@@ -39,8 +39,7 @@ public:
     // Runs the message loop until WM_QUIT; returns its exit code.
     static int runMessageLoop(HWND dialogWindow);
 
-    void fillList(ListBox list, std::vector<std::string> entries) override;
-    void fillListEntries(ListBox list, ListEntries entries) override;
+    void fillList(ListBox list, ListEntries entries) override;
     [[nodiscard]] std::size_t listCount(ListBox list) const override;
     [[nodiscard]] int selectedIndex(ListBox list) const override;
     void setCaption(Label label, const std::string& text) override;

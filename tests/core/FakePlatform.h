@@ -148,9 +148,9 @@ class FakeWindow final : public MainWindowPort {
 public:
     explicit FakeWindow(Journal& journal) : journal_(journal) {}
 
-    void fillList(ListBox list, std::vector<std::string> entries) override {
+    void fillList(ListBox list, ListEntries entries) override {
         journal_.push_back("fill " + std::string(controlName(list)));
-        lists[list] = std::move(entries);
+        lists[list] = entries.toStrings();
     }
     std::size_t listCount(ListBox list) const override {
         journal_.push_back("count " + std::string(controlName(list)));

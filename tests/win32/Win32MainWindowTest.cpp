@@ -314,9 +314,9 @@ TEST_F(Win32MainWindowTest, startUpFillsTheListsAndCaptions) {
 }
 
 TEST_F(Win32MainWindowTest, listsHoldTheirFullCapacity) {
-    std::vector<std::string> entries(32767);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        entries[i] = "Source " + std::to_string(i);
+    ListEntries entries;
+    for (std::size_t i = 0; i < 32767; ++i) {
+        entries.push_back("Source " + std::to_string(i));
     }
     window.fillList(ListBox::List2, entries);
     EXPECT_EQ(window.listCount(ListBox::List2), 32767u);
@@ -324,7 +324,7 @@ TEST_F(Win32MainWindowTest, listsHoldTheirFullCapacity) {
     std::array<wchar_t, 32> last{};
     ::SendMessageW(control("List2"), LB_GETTEXT, 32766, reinterpret_cast<LPARAM>(last.data()));
     EXPECT_STREQ(last.data(), L"Source 32766");
-    window.fillList(ListBox::List2, {"Only"});
+    window.fillList(ListBox::List2, ListEntries(std::vector<std::string>{"Only"}));
     EXPECT_EQ(window.listCount(ListBox::List2), 1u);
     // The scroll bar shows only while the entries do not fit.
     EXPECT_FALSE(styleOf(control("List2")) & WS_VSCROLL);
