@@ -31,9 +31,9 @@ QString qtText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QRect pixelRect(const ControlSpec& spec) {
-    return {twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width),
-            twipsToPixels(spec.height)};
+QRect pixelRect(const ControlSpec& design) {
+    return {twipsToPixels(design.left), twipsToPixels(design.top), twipsToPixels(design.width),
+            twipsToPixels(design.height)};
 }
 
 std::size_t listIndex(ListBox list) {
@@ -127,18 +127,18 @@ void MainWindow::createControls() {
     client_->setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
     setCentralWidget(client_);
 
-    for (const ControlSpec& spec : kControlTable) {
+    for (const ControlSpec& design : kControlTable) {
         QWidget* widget = nullptr;
-        switch (spec.kind) {
+        switch (design.kind) {
         case ControlKind::Label: {
-            auto* label = new QLabel(qtText(spec.text), client_);
+            auto* label = new QLabel(qtText(design.text), client_);
             label->setTextFormat(Qt::PlainText);
             label->setWordWrap(true);
-            label->setAlignment(spec.alignment == TextAlignment::Center
+            label->setAlignment(design.alignment == TextAlignment::Center
                                     ? Qt::AlignHCenter | Qt::AlignTop
                                     : Qt::AlignLeft | Qt::AlignTop);
             label->setFocusPolicy(Qt::NoFocus);
-            if (const auto written = controlNamed(kAllLabels, spec.name)) {
+            if (const auto written = controlNamed(kAllLabels, design.name)) {
                 labels_[*written] = label;
             }
             widget = label;
@@ -154,28 +154,28 @@ void MainWindow::createControls() {
             view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             view->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
             view->setFocusPolicy(Qt::StrongFocus);
-            if (spec.foreground) {
+            if (design.foreground) {
                 QPalette palette = view->palette();
-                const QColor colour(spec.foreground->red, spec.foreground->green,
-                                    spec.foreground->blue);
+                const QColor colour(design.foreground->red, design.foreground->green,
+                                    design.foreground->blue);
                 palette.setColor(QPalette::Text, colour);
                 palette.setColor(QPalette::HighlightedText,
                                  palette.color(QPalette::HighlightedText));
                 view->setPalette(palette);
             }
-            const ListBox list = *controlNamed(kAllListBoxes, spec.name);
+            const ListBox list = *controlNamed(kAllListBoxes, design.name);
             lists_[listIndex(list)] = view;
             models_[listIndex(list)] = model;
             widget = view;
             break;
         }
         case ControlKind::CommandButton: {
-            auto* button = new WrappingButton(qtText(spec.text), client_);
+            auto* button = new WrappingButton(qtText(design.text), client_);
             button->setAutoDefault(false);
             button->setDefault(false);
             button->setFocusPolicy(Qt::StrongFocus);
-            button->setToolTip(qtText(spec.toolTip));
-            const Button which = *controlNamed(kAllButtons, spec.name);
+            button->setToolTip(qtText(design.toolTip));
+            const Button which = *controlNamed(kAllButtons, design.name);
             connect(button, &QPushButton::clicked, this, [this, which] { clicked(which); });
             const QKeySequence accessKey = QKeySequence::mnemonic(button->text());
             if (!accessKey.isEmpty()) {
@@ -187,7 +187,7 @@ void MainWindow::createControls() {
         }
         case ControlKind::PictureBox: {
             auto* picture = new QLabel(client_);
-            picture->setPixmap(QPixmap(QStringLiteral(":/tallywick/") + qtText(spec.image)));
+            picture->setPixmap(QPixmap(QStringLiteral(":/tallywick/") + qtText(design.image)));
             picture->setFrameShape(QFrame::Box);
             picture->setFrameShadow(QFrame::Plain);
             picture->setLineWidth(1);
@@ -200,8 +200,8 @@ void MainWindow::createControls() {
             break;
         }
         }
-        widget->setObjectName(qtText(spec.name));
-        widget->setGeometry(pixelRect(spec));
+        widget->setObjectName(qtText(design.name));
+        widget->setGeometry(pixelRect(design));
     }
     // Lists are drawn above the count labels they overlap by one pixel.
     for (QListView* view : lists_) {
@@ -243,16 +243,16 @@ void MainWindow::createMenus() {
 
 void MainWindow::createTabOrder() {
     std::vector<const ControlSpec*> focusable;
-    for (const ControlSpec& spec : kControlTable) {
-        if (spec.kind != ControlKind::Label) {
-            focusable.push_back(&spec);
+    for (const ControlSpec& design : kControlTable) {
+        if (design.kind != ControlKind::Label) {
+            focusable.push_back(&design);
         }
     }
     std::sort(focusable.begin(), focusable.end(),
               [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
     QWidget* previous = nullptr;
-    for (const ControlSpec* spec : focusable) {
-        auto* widget = client_->findChild<QWidget*>(qtText(spec->name));
+    for (const ControlSpec* design : focusable) {
+        auto* widget = client_->findChild<QWidget*>(qtText(design->name));
         if (previous != nullptr) {
             QWidget::setTabOrder(previous, widget);
         }

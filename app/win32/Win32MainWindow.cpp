@@ -48,17 +48,17 @@ int scaled(int twips, UINT dpi) {
     return ::MulDiv(twips, static_cast<int>(dpi), 1440);
 }
 
-RECT controlRect(const ControlSpec& spec, UINT dpi) {
-    const int left = scaled(spec.left, dpi);
-    const int top = scaled(spec.top, dpi);
-    return {left, top, left + scaled(spec.width, dpi), top + scaled(spec.height, dpi)};
+RECT controlRect(const ControlSpec& design, UINT dpi) {
+    const int left = scaled(design.left, dpi);
+    const int top = scaled(design.top, dpi);
+    return {left, top, left + scaled(design.width, dpi), top + scaled(design.height, dpi)};
 }
 
-DWORD controlStyle(const ControlSpec& spec) {
-    switch (spec.kind) {
+DWORD controlStyle(const ControlSpec& design) {
+    switch (design.kind) {
     case ControlKind::Label:
         // Both alignments wrap words onto further lines.
-        return (spec.alignment == TextAlignment::Center ? SS_CENTER : SS_LEFT) | SS_NOPREFIX |
+        return (design.alignment == TextAlignment::Center ? SS_CENTER : SS_LEFT) | SS_NOPREFIX |
                WS_CLIPSIBLINGS;
     case ControlKind::ListBox:
         return LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
@@ -204,11 +204,11 @@ void Win32MainWindow::createControls() {
         return kControlTable[a].tabIndex < kControlTable[b].tabIndex;
     });
     for (const std::size_t index : order) {
-        const ControlSpec& spec = kControlTable[index];
+        const ControlSpec& design = kControlTable[index];
         const int id = kFirstControlId + static_cast<int>(index);
-        Control control{&spec, nullptr, nullptr};
-        if (spec.kind == ControlKind::PictureBox) {
-            const int* resource = lookup(kPictures, spec.image);
+        Control control{&design, nullptr, nullptr};
+        if (design.kind == ControlKind::PictureBox) {
+            const int* resource = lookup(kPictures, design.image);
             control.picture = std::make_unique<PictureBox>(
                 hwnd_, id,
                 resource != nullptr
@@ -217,13 +217,13 @@ void Win32MainWindow::createControls() {
         } else {
             ChildControl::CreateArgs args;
             args.parent = hwnd_;
-            args.className = controlClass(spec.kind);
-            args.text = toWide(spec.text);
-            args.style = controlStyle(spec);
-            args.exStyle = spec.kind == ControlKind::ListBox ? WS_EX_CLIENTEDGE : 0;
+            args.className = controlClass(design.kind);
+            args.text = toWide(design.text);
+            args.style = controlStyle(design);
+            args.exStyle = design.kind == ControlKind::ListBox ? WS_EX_CLIENTEDGE : 0;
             args.id = id;
             control.child = std::make_unique<ChildControl>(args);
-            if (const Button* button = lookup(kButtons, spec.name)) {
+            if (const Button* button = lookup(kButtons, design.name)) {
                 control.child->onClick = [this, which = *button] {
                     if (form_ != nullptr) {
                         finish(form_->click(which));
@@ -244,10 +244,10 @@ void Win32MainWindow::createToolTips() {
         return;
     }
     for (const Control& control : controls_) {
-        if (control.spec->toolTip.empty()) {
+        if (control.design->toolTip.empty()) {
             continue;
         }
-        std::wstring text = toWide(control.spec->toolTip);
+        std::wstring text = toWide(control.design->toolTip);
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -273,7 +273,7 @@ void Win32MainWindow::applyDpi(UINT dpi, const RECT* suggested) {
         }
     }
     for (const Control& control : controls_) {
-        const RECT rect = controlRect(*control.spec, dpi_);
+        const RECT rect = controlRect(*control.design, dpi_);
         if (control.child) {
             control.child->setFont(font_);
             control.child->place(rect);
@@ -397,8 +397,8 @@ void Win32MainWindow::finish(HandlerOutcome outcome) {
 
 LRESULT Win32MainWindow::listColours(HDC dc, HWND list) const {
     for (const Control& control : controls_) {
-        if (control.hwnd() == list && control.spec->foreground) {
-            const Rgb& colour = *control.spec->foreground;
+        if (control.hwnd() == list && control.design->foreground) {
+            const Rgb& colour = *control.design->foreground;
             ::SetTextColor(dc, RGB(colour.red, colour.green, colour.blue));
             ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
             return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
@@ -411,7 +411,7 @@ LRESULT Win32MainWindow::listColours(HDC dc, HWND list) const {
 const Win32MainWindow::Control* Win32MainWindow::find(std::string_view name) const {
     const auto it =
         std::find_if(controls_.begin(), controls_.end(),
-                     [name](const Control& control) { return control.spec->name == name; });
+                     [name](const Control& control) { return control.design->name == name; });
     return it == controls_.end() ? nullptr : &*it;
 }
 

@@ -53,7 +53,7 @@ public:
 
 private:
     struct Control {
-        const ControlSpec* spec;
+        const ControlSpec* design;
         std::unique_ptr<ChildControl> child; // system classes
         std::unique_ptr<PictureBox> picture; // picture boxes
         [[nodiscard]] HWND hwnd() const;

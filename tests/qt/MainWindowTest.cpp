@@ -71,27 +71,27 @@ private slots:
         Harness h;
         auto* client = h.window.centralWidget();
         QCOMPARE(client->size(), QSize(604, 345));
-        for (const ControlSpec& spec : kControlTable) {
-            const QString name = QString::fromUtf8(spec.name.data(), spec.name.size());
-            auto* widget = h.find<QWidget>(spec.name.data());
+        for (const ControlSpec& design : kControlTable) {
+            const QString name = QString::fromUtf8(design.name.data(), design.name.size());
+            auto* widget = h.find<QWidget>(design.name.data());
             QVERIFY2(widget != nullptr, qPrintable(name));
-            QCOMPARE(widget->geometry(),
-                     QRect(spec.left / 15, spec.top / 15, spec.width / 15, spec.height / 15));
+            QCOMPARE(widget->geometry(), QRect(design.left / 15, design.top / 15, design.width / 15,
+                                               design.height / 15));
             QVERIFY2(client->rect().contains(widget->geometry()), qPrintable(name));
-            QCOMPARE(widget->toolTip().toStdString(), std::string(spec.toolTip));
-            if (spec.kind == ControlKind::Label) {
+            QCOMPARE(widget->toolTip().toStdString(), std::string(design.toolTip));
+            if (design.kind == ControlKind::Label) {
                 QCOMPARE(widget->focusPolicy(), Qt::NoFocus);
-                if (!spec.text.empty()) {
+                if (!design.text.empty()) {
                     QCOMPARE(static_cast<QLabel*>(widget)->text().toStdString(),
-                             std::string(spec.text));
+                             std::string(design.text));
                 }
                 QVERIFY(static_cast<QLabel*>(widget)->wordWrap());
             } else {
                 QVERIFY2(widget->focusPolicy() & Qt::TabFocus, qPrintable(name));
             }
-            if (spec.kind == ControlKind::CommandButton) {
+            if (design.kind == ControlKind::CommandButton) {
                 QCOMPARE(static_cast<QPushButton*>(widget)->text().toStdString(),
-                         std::string(spec.text));
+                         std::string(design.text));
             }
         }
         QCOMPARE(h.window.windowTitle(),

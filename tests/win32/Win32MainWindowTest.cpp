@@ -134,12 +134,12 @@ protected:
 
 TEST_F(Win32MainWindowTest, everyControlHasItsClassTextAndRectangleAt96Dpi) {
     ASSERT_EQ(::GetDpiForWindow(main), 96u);
-    for (const ControlSpec& spec : kControlTable) {
-        SCOPED_TRACE(spec.name);
-        const HWND hwnd = control(spec.name);
+    for (const ControlSpec& design : kControlTable) {
+        SCOPED_TRACE(design.name);
+        const HWND hwnd = control(design.name);
         ASSERT_NE(hwnd, nullptr);
         EXPECT_EQ(::GetParent(hwnd), main);
-        switch (spec.kind) {
+        switch (design.kind) {
         case ControlKind::Label:
             EXPECT_EQ(className(hwnd), L"Static");
             break;
@@ -153,9 +153,9 @@ TEST_F(Win32MainWindowTest, everyControlHasItsClassTextAndRectangleAt96Dpi) {
             EXPECT_EQ(className(hwnd), L"TallywickPictureBox");
             break;
         }
-        EXPECT_EQ(windowText(hwnd), wide(spec.text));
-        const Edges expected{spec.left / 15, spec.top / 15, (spec.left + spec.width) / 15,
-                             (spec.top + spec.height) / 15};
+        EXPECT_EQ(windowText(hwnd), wide(design.text));
+        const Edges expected{design.left / 15, design.top / 15, (design.left + design.width) / 15,
+                             (design.top + design.height) / 15};
         EXPECT_EQ(clientRect(hwnd), expected);
     }
 }
@@ -183,14 +183,14 @@ TEST_F(Win32MainWindowTest, fixedBorderWithMinimiseBoxAroundTheDesignedClientAre
 }
 
 TEST_F(Win32MainWindowTest, controlStylesMatchTheirKind) {
-    for (const ControlSpec& spec : kControlTable) {
-        SCOPED_TRACE(spec.name);
-        const HWND hwnd = control(spec.name);
+    for (const ControlSpec& design : kControlTable) {
+        SCOPED_TRACE(design.name);
+        const HWND hwnd = control(design.name);
         const LONG_PTR style = styleOf(hwnd);
-        switch (spec.kind) {
+        switch (design.kind) {
         case ControlKind::Label:
             EXPECT_EQ(style & SS_TYPEMASK,
-                      spec.alignment == TextAlignment::Center ? SS_CENTER : SS_LEFT);
+                      design.alignment == TextAlignment::Center ? SS_CENTER : SS_LEFT);
             EXPECT_FALSE(style & WS_TABSTOP);
             break;
         case ControlKind::ListBox:
@@ -221,9 +221,9 @@ TEST_F(Win32MainWindowTest, controlStylesMatchTheirKind) {
 
 TEST_F(Win32MainWindowTest, tabKeyVisitsTheControlsInTabIndexOrder) {
     std::vector<const ControlSpec*> focusable;
-    for (const ControlSpec& spec : kControlTable) {
-        if (spec.kind != ControlKind::Label) {
-            focusable.push_back(&spec);
+    for (const ControlSpec& design : kControlTable) {
+        if (design.kind != ControlKind::Label) {
+            focusable.push_back(&design);
         }
     }
     std::sort(focusable.begin(), focusable.end(),
@@ -417,19 +417,19 @@ TEST_F(Win32MainWindowTest, buttonsCarryTheirToolTips) {
     const HWND tips = window.toolTips();
     ASSERT_NE(tips, nullptr);
     EXPECT_EQ(::SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 4);
-    for (const ControlSpec& spec : kControlTable) {
-        if (spec.kind != ControlKind::CommandButton) {
+    for (const ControlSpec& design : kControlTable) {
+        if (design.kind != ControlKind::CommandButton) {
             continue;
         }
-        SCOPED_TRACE(spec.name);
+        SCOPED_TRACE(design.name);
         std::array<wchar_t, 256> text{};
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.hwnd = main;
-        tool.uId = reinterpret_cast<UINT_PTR>(control(spec.name));
+        tool.uId = reinterpret_cast<UINT_PTR>(control(design.name));
         tool.lpszText = text.data();
         ::SendMessageW(tips, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
-        EXPECT_EQ(std::wstring(text.data()), wide(spec.toolTip));
+        EXPECT_EQ(std::wstring(text.data()), wide(design.toolTip));
     }
 }
 
