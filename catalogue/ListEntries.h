@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/TextRunIterator.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdlib>
@@ -106,29 +108,7 @@ private:
 // one per entry, and about its text's size in memory.
 class ListEntries {
 public:
-    class Iterator {
-    public:
-        using value_type = std::string_view;
-        using difference_type = std::ptrdiff_t;
-        Iterator() = default;
-        Iterator(const ListEntries* entries, std::size_t index)
-            : entries_(entries), index_(index) {}
-        std::string_view operator*() const { return (*entries_)[index_]; }
-        Iterator& operator++() {
-            ++index_;
-            return *this;
-        }
-        Iterator operator++(int) {
-            Iterator before = *this;
-            ++index_;
-            return before;
-        }
-        bool operator==(const Iterator& other) const { return index_ == other.index_; }
-
-    private:
-        const ListEntries* entries_ = nullptr;
-        std::size_t index_ = 0;
-    };
+    using Iterator = TextRunIterator<ListEntries>;
 
     ListEntries() = default;
     explicit ListEntries(const std::vector<std::string>& entries) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/TextRunIterator.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -27,28 +29,7 @@ public:
     // or cleared.
     class Fields {
     public:
-        class Iterator {
-        public:
-            using value_type = std::string_view;
-            using difference_type = std::ptrdiff_t;
-            Iterator() = default;
-            Iterator(const Fields* fields, std::size_t index) : fields_(fields), index_(index) {}
-            std::string_view operator*() const { return (*fields_)[index_]; }
-            Iterator& operator++() {
-                ++index_;
-                return *this;
-            }
-            Iterator operator++(int) {
-                Iterator before = *this;
-                ++index_;
-                return before;
-            }
-            bool operator==(const Iterator& other) const { return index_ == other.index_; }
-
-        private:
-            const Fields* fields_ = nullptr;
-            std::size_t index_ = 0;
-        };
+        using Iterator = TextRunIterator<Fields>;
 
         Fields(std::string_view text, const std::vector<std::size_t>& ends)
             : text_(text), ends_(ends) {}
