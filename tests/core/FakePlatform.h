@@ -183,8 +183,8 @@ private:
     Journal& journal_;
 };
 
-// Everything a Form1 needs, wired together.
-struct FakePlatform {
+// Every platform service but the window, faked, writing to one journal.
+struct FakeServices {
     Journal journal;
     FakeShell shell{journal};
     FakeMessageBoxes boxes{journal};
@@ -192,8 +192,16 @@ struct FakePlatform {
     FakeListFiles listFiles{journal};
     FakeMemory memory{journal};
     FakeNumbers numbers;
+
+    Services services(std::string textViewer = "text-viewer") {
+        return Services{shell, boxes, instance, listFiles, memory, numbers, std::move(textViewer)};
+    }
+};
+
+// Everything a Form1 needs, wired together.
+struct FakePlatform : FakeServices {
     FakeWindow window{journal};
-    Form1 form{Services{shell, boxes, instance, listFiles, memory, numbers, "text-viewer"}, window};
+    Form1 form{services(), window};
 
     void deliverListFiles(const std::string& a = "Alpha\r\nBeta\r\n",
                           const std::string& b = "Gamma\r\n", const std::string& c = "") {

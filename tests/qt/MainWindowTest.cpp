@@ -20,19 +20,10 @@
 
 namespace tallywick {
 
-using testing::Journal;
-
 // The real window with every platform service faked.
-struct Harness {
-    Journal journal;
-    testing::FakeShell shell{journal};
-    testing::FakeMessageBoxes boxes{journal};
-    testing::FakeInstanceGuard instance{journal};
-    testing::FakeListFiles listFiles{journal};
-    testing::FakeMemory memory{journal};
-    testing::FakeNumbers numbers;
+struct Harness : testing::FakeServices {
     MainWindow window;
-    Form1 form{Services{shell, boxes, instance, listFiles, memory, numbers, "text-viewer"}, window};
+    Form1 form{services(), window};
 
     Harness() {
         listFiles.files = {{"buslist.txt", "Alpha\r\nBeta\r\n\"Gamma, Inc.\"\r\n"},

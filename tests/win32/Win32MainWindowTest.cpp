@@ -17,14 +17,6 @@
 namespace tallywick {
 namespace {
 
-using testing::FakeInstanceGuard;
-using testing::FakeListFiles;
-using testing::FakeMemory;
-using testing::FakeMessageBoxes;
-using testing::FakeNumbers;
-using testing::FakeShell;
-using testing::Journal;
-
 std::wstring windowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
@@ -78,7 +70,7 @@ int postedQuit() {
     return -1;
 }
 
-class Win32MainWindowTest : public ::testing::Test {
+class Win32MainWindowTest : public ::testing::Test, public testing::FakeServices {
 protected:
     void SetUp() override {
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -118,17 +110,8 @@ protected:
         return ::IsDialogMessageW(main, &msg) != FALSE;
     }
 
-    Journal journal;
-    FakeShell shell{journal};
-    FakeMessageBoxes boxes{journal};
-    FakeInstanceGuard instance{journal};
-    FakeListFiles listFiles{journal};
-    FakeMemory memory{journal};
-    FakeNumbers numbers;
     Win32MainWindow window;
-    Form1 form{
-        Services{shell, boxes, instance, listFiles, memory, numbers, "C:\\Windows\\notepad.exe"},
-        window};
+    Form1 form{services("C:\\Windows\\notepad.exe"), window};
     HWND main = nullptr;
 };
 
