@@ -47,8 +47,9 @@ run: build
 	  tests/e2e/screenshot.sh build/tallywick build/run build/tallywick.png; \
 	fi
 
-# Every test runs twice: on the normal build and on the one with the address
-# and undefined-behaviour sanitizers (leak checks included).
+# The Linux suite runs twice, on the normal build and on the one with the
+# address and undefined-behaviour sanitizers (leak checks included); then the
+# Windows suites run under Wine.
 test: test-default test-asan test-windows
 
 test-default: build
