@@ -3,10 +3,23 @@
 #include "app/FindByName.h"
 #include "launch/WebTargets.h"
 
+#include <algorithm>
+
 namespace tallywick {
 
 const ControlSpec* findControl(std::string_view name) noexcept {
     return findByName(kControlTable, name);
+}
+
+std::vector<const ControlSpec*> controlsInTabOrder() {
+    std::vector<const ControlSpec*> ordered;
+    ordered.reserve(kControlTable.size());
+    for (const ControlSpec& design : kControlTable) {
+        ordered.push_back(&design);
+    }
+    std::sort(ordered.begin(), ordered.end(),
+              [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+    return ordered;
 }
 
 std::string_view mainWindowTitle() noexcept {

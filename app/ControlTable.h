@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace tallywick {
 
@@ -158,6 +159,9 @@ inline constexpr std::array<ControlSpec, 18> kControlTable = {{
 }};
 
 [[nodiscard]] const ControlSpec* findControl(std::string_view name) noexcept;
+
+// Every control, ordered by tab index (labels included: they take no focus).
+[[nodiscard]] std::vector<const ControlSpec*> controlsInTabOrder();
 
 // "TALLYWICK -  LIMITED VERSION 1.0  brought to you by tallywick.example"
 [[nodiscard]] std::string_view mainWindowTitle() noexcept;

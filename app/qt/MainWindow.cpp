@@ -16,7 +16,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcutEvent>
-#include <algorithm>
 #include <vector>
 
 namespace tallywick {
@@ -242,16 +241,11 @@ void MainWindow::createMenus() {
 }
 
 void MainWindow::createTabOrder() {
-    std::vector<const ControlSpec*> focusable;
-    for (const ControlSpec& design : kControlTable) {
-        if (design.kind != ControlKind::Label) {
-            focusable.push_back(&design);
-        }
-    }
-    std::sort(focusable.begin(), focusable.end(),
-              [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
     QWidget* previous = nullptr;
-    for (const ControlSpec* design : focusable) {
+    for (const ControlSpec* design : controlsInTabOrder()) {
+        if (design->kind == ControlKind::Label) {
+            continue;
+        }
         auto* widget = client_->findChild<QWidget*>(qtText(design->name));
         if (previous != nullptr) {
             QWidget::setTabOrder(previous, widget);

@@ -196,15 +196,9 @@ void Win32MainWindow::createMenu() {
 void Win32MainWindow::createControls() {
     // Dialog navigation follows the windows' order, so they are created in
     // tab order; that also puts the lists above the labels they touch.
-    std::vector<std::size_t> order(kControlTable.size());
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        order[i] = i;
-    }
-    std::sort(order.begin(), order.end(), [](std::size_t a, std::size_t b) {
-        return kControlTable[a].tabIndex < kControlTable[b].tabIndex;
-    });
-    for (const std::size_t index : order) {
-        const ControlSpec& design = kControlTable[index];
+    for (const ControlSpec* ordered : controlsInTabOrder()) {
+        const ControlSpec& design = *ordered;
+        const auto index = static_cast<std::size_t>(ordered - kControlTable.data());
         const int id = kFirstControlId + static_cast<int>(index);
         Control control{&design, nullptr, nullptr};
         if (design.kind == ControlKind::PictureBox) {

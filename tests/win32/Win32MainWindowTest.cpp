@@ -203,14 +203,9 @@ TEST_F(Win32MainWindowTest, controlStylesMatchTheirKind) {
 }
 
 TEST_F(Win32MainWindowTest, tabKeyVisitsTheControlsInTabIndexOrder) {
-    std::vector<const ControlSpec*> focusable;
-    for (const ControlSpec& design : kControlTable) {
-        if (design.kind != ControlKind::Label) {
-            focusable.push_back(&design);
-        }
-    }
-    std::sort(focusable.begin(), focusable.end(),
-              [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+    std::vector<const ControlSpec*> focusable = controlsInTabOrder();
+    std::erase_if(focusable,
+                  [](const ControlSpec* design) { return design->kind == ControlKind::Label; });
     ASSERT_EQ(focusable.front()->name, "List1");
     HWND current = control("List1");
     for (std::size_t i = 1; i <= focusable.size(); ++i) {
