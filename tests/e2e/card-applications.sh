@@ -9,14 +9,6 @@ setup_sandbox
 HOME_PAGE="https://www.tallywick.example/"
 AMEX_PAGE="https://www.americanexpress.com/us/credit-cards/business/"
 
-has_records() {
-    [ "$(record_count)" -ge "$1" ]
-}
-
-# The launches so far, one per line, for messages.
-launches() {
-    recorded | paste -sd ' ' -
-}
 
 # True once the launches reached COUNT or a box titled TALLYWICK showed.
 launched_or_refused() {

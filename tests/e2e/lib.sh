@@ -187,3 +187,13 @@ record_count() {
 recorded() {
     cut -f2 "$RECORD"
 }
+
+# True once the recording browser has received at least N launches.
+has_records() {
+    [ "$(record_count)" -ge "$1" ]
+}
+
+# The launches so far on one line, for messages.
+launches() {
+    recorded | paste -sd ' ' -
+}

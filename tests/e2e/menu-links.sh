@@ -7,15 +7,12 @@ setup_sandbox
 
 BUSINESS_CREDIT="https://www.tallywick.example/business-credit/"
 
-has_records() {
-    [ "$(record_count)" -ge "$1" ]
-}
-
 menu_closed() {
     ! menu_open
 }
 
-launches() {
+# Every record with its working folder, for messages.
+raw_records() {
     paste -sd '|' "$RECORD"
 }
 
@@ -26,7 +23,7 @@ main=$(wait_window '^TALLYWICK -') || fail "the main window did not appear"
 keys_to "$main" alt+b
 eventually 50 has_records 1 || fail "Alt+B launched nothing"
 sleep 0.3
-[ "$(record_count)" -eq 1 ] || fail "Alt+B: expected one launch, got [$(launches)]"
+[ "$(record_count)" -eq 1 ] || fail "Alt+B: expected one launch, got [$(raw_records)]"
 [ "$(recorded | sed -n 1p)" = "$BUSINESS_CREDIT" ] ||
     fail "Alt+B launched [$(recorded | sed -n 1p)], expected $BUSINESS_CREDIT"
 is_normal "$main" || fail "Alt+B changed the window's state to $(window_state "$main"), expected Normal"
@@ -38,9 +35,9 @@ kill -0 "$APP_PID" 2>/dev/null || fail "the program ended after Alt+B"
 keys_to "$main" alt+h
 eventually 30 menu_open || fail "Alt+H opened no menu"
 xdotool key --delay 60 Down Return
-eventually 50 has_records 2 || fail "About The Tallywick launched nothing; launched so far: [$(launches)]"
+eventually 50 has_records 2 || fail "About The Tallywick launched nothing; launched so far: [$(raw_records)]"
 sleep 0.3
-[ "$(record_count)" -eq 2 ] || fail "About: expected one more launch, got [$(launches)]"
+[ "$(record_count)" -eq 2 ] || fail "About: expected one more launch, got [$(raw_records)]"
 expected=$(printf '%s\t%s' "$WORK" bushelp.txt)
 [ "$(sed -n 2p "$RECORD")" = "$expected" ] ||
     fail "About launched [$(sed -n 2p "$RECORD")], expected [$expected]"

@@ -19,13 +19,6 @@ BUSINESS_CREDIT_PAGE="https://www.tallywick.example/business-credit/"
 HOME_PAGE="https://www.tallywick.example/"
 AMEX_PAGE="https://www.americanexpress.com/us/credit-cards/business/"
 
-has_records() {
-    [ "$(record_count)" -ge "$1" ]
-}
-
-launches() {
-    recorded | paste -sd ' ' -
-}
 
 (cd "$WORK" && exec "$WINE_RUN" "$WINE_PREFIX" "$TALLYWICK_EXE") >>"$SANDBOX/app.log" 2>&1 &
 APP_PID=$!
