@@ -33,8 +33,11 @@ eventually 100 has_records 1 || fail "Alt+B reached no browser"
 keys_to "$main" Home
 keys_to "$main" alt+a
 eventually 100 has_records 3 || fail "Alt+A after Home in List1 launched only [$(launches)]"
-[ "$(recorded | sed -n 2p)" = "$HOME_PAGE" ] || fail "first card launch: [$(launches)]"
-[ "$(recorded | sed -n 3p)" = "$AMEX_PAGE" ] || fail "second card launch: [$(launches)]"
+# Wine hands each launch to its own browser bridge process, so the two may
+# reach the recorder in either order; the order of the calls themselves is
+# covered by the window tests with a faked shell.
+[ "$(recorded | sed -n 2,3p | sort)" = "$(printf '%s\n' "$AMEX_PAGE" "$HOME_PAGE" | sort)" ] ||
+    fail "card launches: [$(launches)]"
 [ "$(window_count '^Error Message$')" -eq 0 ] || fail "an Error Message box showed"
 
 # Wine's taskkill without /f asks the window to close, as its close box does.
