@@ -35,12 +35,10 @@ build-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 
-# The program reads its list files from its working folder: build/run holds
-# the delivered ones. Without a display it runs on a virtual one and leaves a
-# screenshot in build/tallywick.png.
+# The program reads its list files from its working folder: the build puts
+# the delivered ones in build/run. Without a display it runs on a virtual one
+# and leaves a screenshot in build/tallywick.png.
 run: build
-	rm -rf build/run && mkdir -p build/run
-	cp assets/buslist.txt assets/buslistb.txt assets/buslistc.txt assets/bushelp.txt build/run/
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  cd build/run && ../tallywick; \
 	else \

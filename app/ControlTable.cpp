@@ -1,21 +1,36 @@
 #include "app/ControlTable.h"
 
-#include "app/FindByName.h"
 #include "launch/WebTargets.h"
 
 #include <algorithm>
 
 namespace tallywick {
 
+namespace {
+
+constexpr bool rowsFollowTheirIds() {
+    for (std::size_t i = 0; i < kControlTable.size(); ++i) {
+        if (static_cast<std::size_t>(kControlTable[i].id) != i) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(rowsFollowTheirIds(), "design() indexes the control table by id");
+
+} // namespace
+
 const ControlSpec* findControl(std::string_view name) noexcept {
-    return findByName(kControlTable, name);
+    const auto* found = std::find_if(kControlTable.begin(), kControlTable.end(),
+                                     [name](const ControlSpec& row) { return row.name == name; });
+    return found == kControlTable.end() ? nullptr : found;
 }
 
 std::vector<const ControlSpec*> controlsInTabOrder() {
     std::vector<const ControlSpec*> ordered;
     ordered.reserve(kControlTable.size());
-    for (const ControlSpec& design : kControlTable) {
-        ordered.push_back(&design);
+    for (const ControlSpec& row : kControlTable) {
+        ordered.push_back(&row);
     }
     std::sort(ordered.begin(), ordered.end(),
               [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });

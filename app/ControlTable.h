@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -21,6 +22,29 @@ inline constexpr int kClientHeightTwips = 5175;
     return twips / kTwipsPerPixel;
 }
 
+// Every control of the main window, in creation order; each is the index of
+// its row in kControlTable, where its name and everything else about it live.
+enum class ControlId : std::size_t {
+    Label1,
+    List1,
+    Command2,
+    Label5,
+    List2,
+    Command4,
+    Label6,
+    List3,
+    Command5,
+    Label7,
+    Label8,
+    Label9,
+    Label10,
+    Command1,
+    Picture1,
+    Picture2,
+    Picture3,
+    Picture4,
+};
+
 enum class ControlKind { Label, ListBox, CommandButton, PictureBox };
 enum class TextAlignment { Left, Center };
 
@@ -32,6 +56,7 @@ struct Rgb {
 };
 
 struct ControlSpec {
+    ControlId id;
     std::string_view name;
     ControlKind kind;
     std::string_view text; // caption with its '&' access key, or design-time text
@@ -52,9 +77,11 @@ inline constexpr std::string_view kApplicationToolTip =
 
 // In creation order; tab order is by tabIndex.
 inline constexpr std::array<ControlSpec, 18> kControlTable = {{
-    {"Label1", ControlKind::Label, "", 120, 360, 1335, 735, 7, TextAlignment::Center},
-    {"List1", ControlKind::ListBox, "", 1440, 240, 4695, 780, 0},
-    {"Command2",
+    {ControlId::Label1, "Label1", ControlKind::Label, "", 120, 360, 1335, 735, 7,
+     TextAlignment::Center},
+    {ControlId::List1, "List1", ControlKind::ListBox, "", 1440, 240, 4695, 780, 0},
+    {ControlId::Command2,
+     "Command2",
      ControlKind::CommandButton,
      "Open &American Express Application",
      6480,
@@ -65,10 +92,12 @@ inline constexpr std::array<ControlSpec, 18> kControlTable = {{
      TextAlignment::Center,
      {},
      kApplicationToolTip},
-    {"Label5", ControlKind::Label, "", 120, 1440, 1335, 735, 8, TextAlignment::Center},
-    {"List2", ControlKind::ListBox, "", 1440, 1320, 4695, 780, 2, TextAlignment::Left,
-     Rgb{0, 128, 0}},
-    {"Command4",
+    {ControlId::Label5, "Label5", ControlKind::Label, "", 120, 1440, 1335, 735, 8,
+     TextAlignment::Center},
+    {ControlId::List2, "List2", ControlKind::ListBox, "", 1440, 1320, 4695, 780, 2,
+     TextAlignment::Left, Rgb{0, 128, 0}},
+    {ControlId::Command4,
+     "Command4",
      ControlKind::CommandButton,
      "Open &Visa  Mastercard Application",
      6480,
@@ -79,10 +108,12 @@ inline constexpr std::array<ControlSpec, 18> kControlTable = {{
      TextAlignment::Center,
      {},
      kApplicationToolTip},
-    {"Label6", ControlKind::Label, "", 120, 2520, 1335, 735, 9, TextAlignment::Center},
-    {"List3", ControlKind::ListBox, "", 1440, 2400, 4695, 780, 4, TextAlignment::Left,
-     Rgb{255, 0, 0}},
-    {"Command5",
+    {ControlId::Label6, "Label6", ControlKind::Label, "", 120, 2520, 1335, 735, 9,
+     TextAlignment::Center},
+    {ControlId::List3, "List3", ControlKind::ListBox, "", 1440, 2400, 4695, 780, 4,
+     TextAlignment::Left, Rgb{255, 0, 0}},
+    {ControlId::Command5,
+     "Command5",
      ControlKind::CommandButton,
      "Open &Retail Business Application",
      6480,
@@ -93,11 +124,16 @@ inline constexpr std::array<ControlSpec, 18> kControlTable = {{
      TextAlignment::Center,
      {},
      kApplicationToolTip},
-    {"Label7", ControlKind::Label, "Your Total Memory:", 720, 3480, 855, 615, 10},
-    {"Label8", ControlKind::Label, "Label8", 1920, 3480, 1095, 495, 11, TextAlignment::Center},
-    {"Label9", ControlKind::Label, "Your Available Memory:", 3360, 3480, 1095, 615, 12},
-    {"Label10", ControlKind::Label, "Label10", 4680, 3480, 1095, 375, 13, TextAlignment::Center},
-    {"Command1",
+    {ControlId::Label7, "Label7", ControlKind::Label, "Your Total Memory:", 720, 3480, 855, 615,
+     10},
+    {ControlId::Label8, "Label8", ControlKind::Label, "Label8", 1920, 3480, 1095, 495, 11,
+     TextAlignment::Center},
+    {ControlId::Label9, "Label9", ControlKind::Label, "Your Available Memory:", 3360, 3480, 1095,
+     615, 12},
+    {ControlId::Label10, "Label10", ControlKind::Label, "Label10", 4680, 3480, 1095, 375, 13,
+     TextAlignment::Center},
+    {ControlId::Command1,
+     "Command1",
      ControlKind::CommandButton,
      "E&xit",
      7080,
@@ -108,7 +144,8 @@ inline constexpr std::array<ControlSpec, 18> kControlTable = {{
      TextAlignment::Center,
      {},
      "Pressing this button exits the program"},
-    {"Picture1",
+    {ControlId::Picture1,
+     "Picture1",
      ControlKind::PictureBox,
      "",
      600,
@@ -120,7 +157,8 @@ inline constexpr std::array<ControlSpec, 18> kControlTable = {{
      {},
      {},
      "picture1.gif"},
-    {"Picture2",
+    {ControlId::Picture2,
+     "Picture2",
      ControlKind::PictureBox,
      "",
      3000,
@@ -132,7 +170,8 @@ inline constexpr std::array<ControlSpec, 18> kControlTable = {{
      {},
      {},
      "picture2.gif"},
-    {"Picture3",
+    {ControlId::Picture3,
+     "Picture3",
      ControlKind::PictureBox,
      "",
      5280,
@@ -144,7 +183,8 @@ inline constexpr std::array<ControlSpec, 18> kControlTable = {{
      {},
      {},
      "picture3.gif"},
-    {"Picture4",
+    {ControlId::Picture4,
+     "Picture4",
      ControlKind::PictureBox,
      "",
      7560,
@@ -157,6 +197,14 @@ inline constexpr std::array<ControlSpec, 18> kControlTable = {{
      {},
      "picture4.gif"},
 }};
+
+[[nodiscard]] constexpr const ControlSpec& design(ControlId id) noexcept {
+    return kControlTable[static_cast<std::size_t>(id)];
+}
+
+[[nodiscard]] constexpr std::string_view controlName(ControlId id) noexcept {
+    return design(id).name;
+}
 
 [[nodiscard]] const ControlSpec* findControl(std::string_view name) noexcept;
 

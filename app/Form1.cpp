@@ -1,16 +1,14 @@
 #include "app/Form1.h"
 
 #include "app/MemoryReadout.h"
-#include "app/MenuTree.h"
-#include "app/RunTimeError.h"
-#include "catalogue/CardApplications.h"
+#include "app/PartnerControls.h"
+#include "catalogue/CardApplication.h"
 #include "catalogue/ListFileLoader.h"
-#include "catalogue/PartnerCatalogue.h"
-#include "launch/LinkCommands.h"
 #include "launch/ShellResultText.h"
 
+#include <algorithm>
 #include <array>
-#include <cassert>
+#include <functional>
 
 namespace tallywick {
 
@@ -22,6 +20,15 @@ constexpr std::string_view kLaunchErrorTitle = "Error Message";
 constexpr std::string_view kLinkErrorText = "There was an ERROR?";
 constexpr std::string_view kLinkErrorTitle = "Open URL Error";
 constexpr std::string_view kHelpFile = "bushelp.txt";
+// The working folder every web link launch hands the shell.
+constexpr std::string_view kLinkDirectory = "c:\\";
+
+const PartnerControls* controlsOfButton(ControlId button) {
+    const auto* found =
+        std::find_if(kPartnerControls.begin(), kPartnerControls.end(),
+                     [button](const PartnerControls& row) { return row.button == button; });
+    return found == kPartnerControls.end() ? nullptr : found;
+}
 
 // Runs a handler; an error it lets escape is reported and ends the program.
 template <typename Handler>
@@ -70,49 +77,52 @@ LoadOutcome Form1::load() {
 
 void Form1::fillLists() {
     // Strictly one file after another: each is closed before the next opens.
-    for (const auto& catalogue : kPartnerCatalogues) {
-        window_.fillList(catalogue.list,
+    for (const PartnerControls& row : kPartnerControls) {
+        const PartnerCatalogue& catalogue = partnerCatalogue(row.catalogue);
+        window_.fillList(row.list,
                          loadListEntries(services_.listFiles, std::string(catalogue.fileName)));
     }
 }
 
 void Form1::writeCountCaptions() {
-    std::array<std::size_t, kPartnerCatalogues.size()> counts{};
+    // All three counts are read before any caption is written.
+    std::array<std::size_t, kPartnerControls.size()> counts{};
     for (std::size_t i = 0; i < counts.size(); ++i) {
-        counts[i] = window_.listCount(kPartnerCatalogues[i].list);
+        counts[i] = window_.listCount(kPartnerControls[i].list);
     }
     for (std::size_t i = 0; i < counts.size(); ++i) {
-        window_.setCaption(kPartnerCatalogues[i].countLabel,
-                           countCaption(counts[i], kPartnerCatalogues[i].countSuffix));
+        const PartnerControls& row = kPartnerControls[i];
+        window_.setCaption(row.countLabel,
+                           countCaption(counts[i], partnerCatalogue(row.catalogue).countSuffix));
     }
 }
 
 void Form1::writeMemoryFigures() {
     const MemoryFigures figures = services_.memory.query();
-    window_.setCaption(Label::Label8, memoryCaption(figures.totalPhysicalBytes, services_.numbers));
-    window_.setCaption(Label::Label10,
+    window_.setCaption(ControlId::Label8,
+                       memoryCaption(figures.totalPhysicalBytes, services_.numbers));
+    window_.setCaption(ControlId::Label10,
                        memoryCaption(figures.availablePhysicalBytes, services_.numbers));
 }
 
-HandlerOutcome Form1::click(Button button) {
-    if (button == Button::Command1) {
+HandlerOutcome Form1::click(ControlId button) {
+    if (button == ControlId::Command1) {
         return HandlerOutcome::Exit;
+    }
+    if (controlsOfButton(button) == nullptr) {
+        return HandlerOutcome::Continue;
     }
     const bool ran = runUntrapped([this, button] { openCardApplication(button); },
                                   [this](const RunTimeError& error) { report(error); });
     return ran ? HandlerOutcome::Continue : HandlerOutcome::Failed;
 }
 
-HandlerOutcome Form1::choose(std::string_view menuItem) {
-    const MenuItemSpec* item = findMenuItem(menuItem);
-    if (item == nullptr) {
-        return HandlerOutcome::Continue;
-    }
-    switch (item->action) {
+HandlerOutcome Form1::choose(const MenuItemSpec& item) {
+    switch (item.action) {
     case MenuAction::DropDown:
         return HandlerOutcome::Continue;
     case MenuAction::WebLink:
-        openLink(item->name);
+        openLink(*item.page);
         return HandlerOutcome::Continue;
     case MenuAction::About: {
         const bool ran = runUntrapped([this] { showAbout(); },
@@ -123,10 +133,9 @@ HandlerOutcome Form1::choose(std::string_view menuItem) {
     return HandlerOutcome::Continue;
 }
 
-void Form1::openCardApplication(Button button) {
-    const CardApplication* application = findCardApplication(button);
-    assert(application != nullptr);
-    const int selected = window_.selectedIndex(application->list);
+void Form1::openCardApplication(ControlId button) {
+    const PartnerControls& controls = *controlsOfButton(button);
+    const int selected = window_.selectedIndex(controls.list);
     if (selected < 0) {
         services_.boxes.show({std::string(kNoSelectionMessage), std::nullopt, BoxStyle::Ok});
         return;
@@ -135,8 +144,8 @@ void Form1::openCardApplication(Button button) {
     const std::string directory(kApplicationDirectory);
     // The second launch is made whatever became of the first.
     RunFile(std::string(webAddress(WebTarget::PublisherHome)), directory, kApplicationShowCommand);
-    RunFile(std::string(secondApplicationTarget(*application, selected)), directory,
-            kApplicationShowCommand);
+    RunFile(std::string(secondApplicationTarget(partnerCatalogue(controls.catalogue), selected)),
+            directory, kApplicationShowCommand);
 }
 
 void Form1::RunFile(const std::string& mFile, const std::string& mFilePath, std::int16_t RunStyle) {
@@ -160,19 +169,14 @@ void Form1::RunShellExecute(std::string& sTopic, const ShellArgument& sFile,
     sTopic = services_.shell.narrowRoundTrip(sTopic);
 }
 
-void Form1::openLink(std::string_view name) {
-    const LinkCommand* command = findLinkCommand(name);
-    assert(command != nullptr);
+void Form1::openLink(WebTarget page) {
     // A launch that could not even be attempted is trapped here: one warning,
     // then the program goes on. A refusal by the shell is not looked at.
     try {
         raiseAsRunTimeError([&] {
-            const LaunchRequest request{window_.mainWindow(),
-                                        std::nullopt,
-                                        std::string(webAddress(command->target)),
-                                        std::nullopt,
-                                        std::string(kLinkDirectory),
-                                        kShowNormal};
+            const LaunchRequest request{window_.mainWindow(),          std::nullopt,
+                                        std::string(webAddress(page)), std::nullopt,
+                                        std::string(kLinkDirectory),   kShowNormal};
             (void)services_.shell.execute(request);
         });
     } catch (const RunTimeError&) {

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "app/Controls.h"
+#include "app/ControlTable.h"
 #include "app/InstanceGuard.h"
 #include "app/MainWindowPort.h"
 #include "app/MemoryProbe.h"
+#include "app/MenuTree.h"
 #include "app/MessageBoxes.h"
 #include "app/NumberFormat.h"
+#include "base/RunTimeError.h"
 #include "catalogue/ListFileSource.h"
 #include "launch/ShellArgument.h"
 #include "launch/ShellService.h"
@@ -46,8 +48,8 @@ public:
     Form1(Services services, MainWindowPort& window);
 
     [[nodiscard]] LoadOutcome load();
-    [[nodiscard]] HandlerOutcome click(Button button);
-    [[nodiscard]] HandlerOutcome choose(std::string_view menuItem);
+    [[nodiscard]] HandlerOutcome click(ControlId button);
+    [[nodiscard]] HandlerOutcome choose(const MenuItemSpec& item);
 
     // Opens a document or web address with "Open"; reports a refusal.
     void RunFile(const std::string& mFile, const std::string& mFilePath, std::int16_t RunStyle);
@@ -61,10 +63,10 @@ private:
     void fillLists();
     void writeCountCaptions();
     void writeMemoryFigures();
-    void openCardApplication(Button button);
-    void openLink(std::string_view name);
+    void openCardApplication(ControlId button);
+    void openLink(WebTarget page);
     void showAbout();
-    void report(const class RunTimeError& error);
+    void report(const RunTimeError& error);
 
     Services services_;
     MainWindowPort& window_;

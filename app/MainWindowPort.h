@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Controls.h"
+#include "app/ControlTable.h"
 #include "catalogue/ListEntries.h"
 #include "launch/LaunchRequest.h"
 
@@ -15,12 +15,12 @@ class MainWindowPort {
 public:
     virtual ~MainWindowPort() = default;
 
-    // Replaces the list's entries, in order.
-    virtual void fillList(ListBox list, ListEntries entries) = 0;
-    [[nodiscard]] virtual std::size_t listCount(ListBox list) const = 0;
-    // The selected entry's index, or -1 when nothing is selected.
-    [[nodiscard]] virtual int selectedIndex(ListBox list) const = 0;
-    virtual void setCaption(Label label, const std::string& text) = 0;
+    // Replaces a list box's entries, in order.
+    virtual void fillList(ControlId list, ListEntries entries) = 0;
+    [[nodiscard]] virtual std::size_t listCount(ControlId list) const = 0;
+    // A list box's selected entry's index, or -1 when nothing is selected.
+    [[nodiscard]] virtual int selectedIndex(ControlId list) const = 0;
+    virtual void setCaption(ControlId label, const std::string& text) = 0;
     virtual void minimise() = 0;
 
     [[nodiscard]] virtual WindowHandle mainWindow() const = 0;

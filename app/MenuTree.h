@@ -1,6 +1,9 @@
 #pragma once
 
+#include "launch/WebTargets.h"
+
 #include <array>
+#include <optional>
 #include <string_view>
 
 namespace tallywick {
@@ -13,28 +16,33 @@ struct MenuItemSpec {
     std::string_view name;
     std::string_view caption; // '&' marks the access key
     MenuAction action;
+    std::optional<WebTarget> page{}; // the page a web link opens
 };
 
 // The menu bar, in display order: bar entries from left to right, each
 // drop-down's items from top to bottom right after their entry.
 inline constexpr std::array<MenuItemSpec, 18> kMenuTree = {{
-    {0, "buildcredit", "&Build Business Credit", MenuAction::WebLink},
+    {0, "buildcredit", "&Build Business Credit", MenuAction::WebLink, WebTarget::BusinessCredit},
     {0, "creditreports", "&Credit Reports", MenuAction::DropDown},
-    {1, "threeinone", "&3 in 1 Report Instantly Online", MenuAction::WebLink},
-    {1, "freepcr", "F&ree Personal Credit Report", MenuAction::WebLink},
-    {0, "credrep", "Credit &Repair", MenuAction::WebLink},
+    {1, "threeinone", "&3 in 1 Report Instantly Online", MenuAction::WebLink,
+     WebTarget::ThreeInOneReport},
+    {1, "freepcr", "F&ree Personal Credit Report", MenuAction::WebLink,
+     WebTarget::FreePersonalReport},
+    {0, "credrep", "Credit &Repair", MenuAction::WebLink, WebTarget::CreditAudit},
     {0, "creditrepair", "Credit Reso&urces", MenuAction::DropDown},
-    {1, "debtsaviors", "&Debt Saviors", MenuAction::WebLink},
-    {1, "lowermybills", "&LowerBillsNow", MenuAction::WebLink},
-    {1, "preferredfinsol", "Preferred &Financial Solutions", MenuAction::WebLink},
-    {1, "ccconsol", "Credit C&ard Consolidators", MenuAction::WebLink},
-    {1, "junum", "&Junum - Complete Credit Management", MenuAction::WebLink},
-    {1, "debtconsol", "De&bt Consolidation", MenuAction::WebLink},
-    {0, "Calc", "Calc&ulators", MenuAction::WebLink},
-    {0, "getaloan", "Get a &Loan", MenuAction::WebLink},
-    {0, "quillpress", "Quill&press", MenuAction::WebLink},
+    {1, "debtsaviors", "&Debt Saviors", MenuAction::WebLink, WebTarget::DebtSaviors},
+    {1, "lowermybills", "&LowerBillsNow", MenuAction::WebLink, WebTarget::BillReduction},
+    {1, "preferredfinsol", "Preferred &Financial Solutions", MenuAction::WebLink,
+     WebTarget::PreferredFinancial},
+    {1, "ccconsol", "Credit C&ard Consolidators", MenuAction::WebLink,
+     WebTarget::CardConsolidators},
+    {1, "junum", "&Junum - Complete Credit Management", MenuAction::WebLink, WebTarget::Junum},
+    {1, "debtconsol", "De&bt Consolidation", MenuAction::WebLink, WebTarget::DebtConsolidation},
+    {0, "Calc", "Calc&ulators", MenuAction::WebLink, WebTarget::BusinessCalculators},
+    {0, "getaloan", "Get a &Loan", MenuAction::WebLink, WebTarget::Loans},
+    {0, "quillpress", "Quill&press", MenuAction::WebLink, WebTarget::QuillpressDownload},
     {0, "Localhelp", "&Help", MenuAction::DropDown},
-    {1, "orderfull", "Order the full &version", MenuAction::WebLink},
+    {1, "orderfull", "Order the full &version", MenuAction::WebLink, WebTarget::OrderFullVersion},
     {1, "abouttwk", "About The Tallywick", MenuAction::About},
 }};
 

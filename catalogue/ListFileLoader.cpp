@@ -1,8 +1,8 @@
 #include "catalogue/ListFileLoader.h"
 
-#include "app/RunTimeError.h"
+#include "base/RunTimeError.h"
+#include "base/TextDecoding.h"
 #include "catalogue/ListFieldParser.h"
-#include "catalogue/TextDecoding.h"
 
 #include <algorithm>
 #include <array>

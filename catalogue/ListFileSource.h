@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/TextDecoding.h"
+#include "base/TextDecoding.h"
 
 #include <cstddef>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Controls.h"
+#include "launch/WebTargets.h"
 
 #include <array>
 #include <cstddef>
@@ -9,20 +9,32 @@
 
 namespace tallywick {
 
-// One of the three lists of card sources: the file it is read from, the list
-// box that shows it and the label that counts it.
+// The three catalogues of card sources.
+enum class Catalogue : std::size_t { AmericanExpress, VisaMastercard, Retail };
+
+// One catalogue: the file it is read from, the words after its count, the
+// issuer's application page its first source opens, and the last index whose
+// source has no page of its own in the limited edition.
 struct PartnerCatalogue {
+    Catalogue id;
     std::string_view fileName;
-    ListBox list;
-    Label countLabel;
     std::string_view countSuffix;
+    WebTarget issuerPage;
+    int lastEmptyIndex;
 };
 
+// In the order they are read at start-up.
 inline constexpr std::array<PartnerCatalogue, 3> kPartnerCatalogues = {{
-    {"buslist.txt", ListBox::List1, Label::Label1, " American Express Cards"},
-    {"buslistb.txt", ListBox::List2, Label::Label5, " Visa / MasterCard Cards"},
-    {"buslistc.txt", ListBox::List3, Label::Label6, " Retail Business Cards"},
+    {Catalogue::AmericanExpress, "buslist.txt", " American Express Cards",
+     WebTarget::AmexApplication, 40},
+    {Catalogue::VisaMastercard, "buslistb.txt", " Visa / MasterCard Cards",
+     WebTarget::VisaMastercardApplication, 40},
+    {Catalogue::Retail, "buslistc.txt", " Retail Business Cards", WebTarget::RetailApplication, 60},
 }};
+
+[[nodiscard]] constexpr const PartnerCatalogue& partnerCatalogue(Catalogue id) noexcept {
+    return kPartnerCatalogues[static_cast<std::size_t>(id)];
+}
 
 // "12 American Express Cards": plain digits, no grouping, no singular form.
 [[nodiscard]] std::string countCaption(std::size_t count, std::string_view suffix);

@@ -1,5 +1,5 @@
 # Cross build for 64-bit Windows with Debian's mingw-w64 (g++-mingw-w64-x86-64).
-# Test programs run under Wine through tests/win32/wine-run.sh.
+# Test programs run under Wine through cmake/wine-run.sh.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -18,7 +18,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # Each build folder gets a Wine prefix of its own.
 set(CMAKE_CROSSCOMPILING_EMULATOR
-    ${CMAKE_CURRENT_LIST_DIR}/../tests/win32/wine-run.sh ${CMAKE_BINARY_DIR}/wineprefix)
+    ${CMAKE_CURRENT_LIST_DIR}/../cmake/wine-run.sh ${CMAKE_BINARY_DIR}/wineprefix)
 
 # One program file that needs no DLL of the compiler beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

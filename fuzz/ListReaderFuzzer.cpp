@@ -7,7 +7,7 @@
 //   without quotes or line ends);
 // - every entry is valid UTF-8.
 
-#include "app/RunTimeError.h"
+#include "base/RunTimeError.h"
 #include "catalogue/ListFieldParser.h"
 #include "catalogue/ListFileLoader.h"
 

@@ -14,7 +14,7 @@ fresh_work() {
     local folder
     folder=$(mktemp -d -p "$SANDBOX" work.XXXXXX)
     chmod 755 "$folder"
-    cp "$ASSETS_DIR"/buslist.txt "$ASSETS_DIR"/buslistb.txt "$ASSETS_DIR"/buslistc.txt "$folder/"
+    cp "$DELIVERED_DIR"/* "$folder/"
     echo "$folder"
 }
 

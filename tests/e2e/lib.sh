@@ -4,7 +4,8 @@
 set -euo pipefail
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-ASSETS_DIR=$(cd "$E2E_DIR/../../assets" && pwd)
+# The delivered list and help files, from the build's run folder.
+DELIVERED_DIR=${TALLYWICK_DELIVERED:?TALLYWICK_DELIVERED names the folder of the delivered files}
 
 fail() {
     echo "FAIL: $*" >&2
@@ -34,8 +35,7 @@ setup_sandbox() {
     WORK=$SANDBOX/work
     mkdir -p "$WORK" "$SANDBOX/runtime"
     chmod 700 "$SANDBOX/runtime"
-    cp "$ASSETS_DIR"/buslist.txt "$ASSETS_DIR"/buslistb.txt "$ASSETS_DIR"/buslistc.txt \
-        "$ASSETS_DIR"/bushelp.txt "$WORK/"
+    cp "$DELIVERED_DIR"/* "$WORK/"
     bash "$E2E_DIR/xdg-sandbox.sh" "$SANDBOX"
     RECORD=$SANDBOX/record.log
     # The window manager keeps the desktop's own folders: with the sandbox's

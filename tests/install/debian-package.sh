@@ -6,6 +6,7 @@ set -euo pipefail
 build=$1
 version=$2
 assets=$(cd "$(dirname "$0")/../../assets" && pwd)
+delivered=${TALLYWICK_DELIVERED:?TALLYWICK_DELIVERED names the folder of the delivered files}
 fail() {
     echo "FAIL: $*" >&2
     exit 1
@@ -46,10 +47,7 @@ usr/bin/tallywick
 usr/share/applications/tallywick.desktop
 $(cd "$assets" && find icons/hicolor -name tallywick.png | sed 's:^:usr/share/:' | sort)
 usr/share/metainfo/example.tallywick.Tallywick.metainfo.xml
-usr/share/tallywick/bushelp.txt
-usr/share/tallywick/buslist.txt
-usr/share/tallywick/buslistb.txt
-usr/share/tallywick/buslistc.txt
+$(cd "$delivered" && ls | sed 's:^:usr/share/tallywick/:')
 LIST
 )
 actual=$(cd "$root" && find . -type f -o -type l | sed 's:^\./::' | sort)
@@ -60,8 +58,8 @@ $(diff <(sort <<<"$expected") <(echo "$actual") || true)"
 [ -x "$root/usr/bin/tallywick" ] || fail "usr/bin/tallywick is not executable"
 [[ $(file -b "$root/usr/bin/tallywick") == *ELF*", stripped"* ]] ||
     fail "usr/bin/tallywick is not a stripped program: $(file -b "$root/usr/bin/tallywick")"
-for file in buslist.txt buslistb.txt buslistc.txt bushelp.txt; do
-    cmp -s "$assets/$file" "$root/usr/share/tallywick/$file" || fail "usr/share/tallywick/$file differs from the delivered one"
+for file in $(cd "$delivered" && ls); do
+    cmp -s "$delivered/$file" "$root/usr/share/tallywick/$file" || fail "usr/share/tallywick/$file differs from the delivered one"
 done
 grep -qx 'Path=/usr/share/tallywick' "$root/usr/share/applications/tallywick.desktop" ||
     fail "the packaged entry does not start the program in /usr/share/tallywick"

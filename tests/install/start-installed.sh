@@ -21,8 +21,9 @@ lists=$(entry_value Path)
 command=$(entry_value Exec)
 [ "$lists" = "$prefix/share/tallywick" ] ||
     fail "the entry's Path is [$lists], expected the installed list folder $prefix/share/tallywick"
-for file in buslist.txt buslistb.txt buslistc.txt bushelp.txt; do
-    cmp -s "$ASSETS_DIR/$file" "$lists/$file" || fail "$lists/$file is not the delivered $file"
+for delivered in "$DELIVERED_DIR"/*; do
+    file=$(basename "$delivered")
+    cmp -s "$delivered" "$lists/$file" || fail "$lists/$file is not the delivered $file"
 done
 
 mkdir -p "$SANDBOX/home" "$SANDBOX/runtime"

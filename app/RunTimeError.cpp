@@ -1,9 +1,0 @@
-#include "app/RunTimeError.h"
-
-namespace tallywick {
-
-std::string RunTimeError::reportText() const {
-    return "Run-time error '" + std::to_string(static_cast<int>(number_)) + "':\n\n" + what();
-}
-
-} // namespace tallywick

@@ -1,0 +1,9 @@
+#include "base/RunTimeError.h"
+
+namespace tallywick {
+
+std::string RunTimeError::reportText() const {
+    return "Run-time error '" + std::to_string(static_cast<int>(number_)) + "':\n\n" + what();
+}
+
+} // namespace tallywick

@@ -1,0 +1,16 @@
+#include "catalogue/CardApplication.h"
+
+namespace tallywick {
+
+std::string_view secondApplicationTarget(const PartnerCatalogue& catalogue,
+                                         int selectedIndex) noexcept {
+    if (selectedIndex == 0) {
+        return webAddress(catalogue.issuerPage);
+    }
+    if (selectedIndex >= 1 && selectedIndex <= catalogue.lastEmptyIndex) {
+        return {};
+    }
+    return webAddress(WebTarget::PublisherHome);
+}
+
+} // namespace tallywick

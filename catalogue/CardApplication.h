@@ -1,0 +1,22 @@
+#pragma once
+
+#include "catalogue/PartnerCatalogue.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace tallywick {
+
+// Both launches of a card application use this directory and show command.
+inline constexpr std::string_view kApplicationDirectory =
+    "c:\\program files\\Internet Explorer\\IEXPLORE.EXE";
+inline constexpr std::int16_t kApplicationShowCommand = 1;
+
+// The address of a card application's second launch for the selected index
+// (0 or more): the limited edition opens the issuer's page for a catalogue's
+// first source only, no page for the next ones up to its lastEmptyIndex, and
+// the publisher's home page again for any further one.
+[[nodiscard]] std::string_view secondApplicationTarget(const PartnerCatalogue& catalogue,
+                                                       int selectedIndex) noexcept;
+
+} // namespace tallywick

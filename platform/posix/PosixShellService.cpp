@@ -1,0 +1,351 @@
+#include "platform/posix/PosixShellService.h"
+
+#include "base/RunTimeError.h"
+#include "launch/CommandLine.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <future>
+#include <memory>
+#include <optional>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace tallywick {
+
+namespace {
+
+// The values the Windows shell answers with.
+constexpr std::int32_t kLaunched = 42;
+constexpr std::int32_t kFileNotFound = 2;
+constexpr std::int32_t kPathNotFound = 3;
+constexpr std::int32_t kAccessDenied = 5;
+constexpr std::int32_t kBadFormat = 11;
+constexpr std::int32_t kNoAssociation = 31;
+constexpr std::int32_t kCouldNotRun = 0;
+
+#if defined(__APPLE__)
+constexpr const char* kPlatformOpener = "open";
+#else
+constexpr const char* kPlatformOpener = "xdg-open";
+#endif
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) {
+            return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+        };
+        if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// "https://...", "mailto:...": a scheme of two or more characters, so that a
+// Windows drive letter ("c:\...") is not taken for one.
+bool isUri(std::string_view text) {
+    const auto colon = text.find(':');
+    if (colon == std::string_view::npos || colon < 2) {
+        return false;
+    }
+    const auto alpha = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    };
+    if (!alpha(text[0])) {
+        return false;
+    }
+    for (std::size_t i = 1; i < colon; ++i) {
+        const char c = text[i];
+        if (!alpha(c) && !(c >= '0' && c <= '9') && c != '+' && c != '-' && c != '.') {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool isFolder(const std::string& path) {
+    struct stat status {};
+    return !path.empty() && ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool isExecutableFile(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           ::access(path.c_str(), X_OK) == 0;
+}
+
+std::optional<std::string> findOnPath(std::string_view name) {
+    if (name.find('/') != std::string_view::npos) {
+        return isExecutableFile(std::string(name)) ? std::optional(std::string(name))
+                                                   : std::nullopt;
+    }
+    const char* path = std::getenv("PATH");
+    std::string_view folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
+    while (true) {
+        const auto colon = folders.find(':');
+        std::string folder(folders.substr(0, colon));
+        if (!folder.empty()) {
+            std::string candidate = folder + "/" + std::string(name);
+            if (isExecutableFile(candidate)) {
+                return candidate;
+            }
+        }
+        if (colon == std::string_view::npos) {
+            return std::nullopt;
+        }
+        folders.remove_prefix(colon + 1);
+    }
+}
+
+std::string absolutePath(const std::string& path) {
+    if (path.starts_with('/')) {
+        return path;
+    }
+    std::vector<char> buffer(4096);
+    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+        if (errno != ERANGE) {
+            return path;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    return std::string(buffer.data()) + "/" + path;
+}
+
+// Owns the file actions and attributes of one posix_spawn call.
+class SpawnSetup {
+public:
+    explicit SpawnSetup(const std::optional<std::string>& folder) {
+        if (::posix_spawn_file_actions_init(&actions_) != 0 ||
+            ::posix_spawnattr_init(&attributes_) != 0) {
+            throw RunTimeError(ErrorNumber::OutOfMemory, "Out of memory");
+        }
+        ::posix_spawn_file_actions_addopen(&actions_, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
+        // Whatever descriptor slipped through without close-on-exec stays here.
+        ::posix_spawn_file_actions_addclosefrom_np(&actions_, STDERR_FILENO + 1);
+#endif
+        if (folder) {
+            ::posix_spawn_file_actions_addchdir_np(&actions_, folder->c_str());
+        }
+        sigset_t noSignals;
+        sigemptyset(&noSignals);
+        sigset_t allSignals;
+        sigfillset(&allSignals);
+        ::posix_spawnattr_setsigmask(&attributes_, &noSignals);
+        ::posix_spawnattr_setsigdefault(&attributes_, &allSignals);
+        short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
+#if defined(POSIX_SPAWN_SETSID)
+        // The started program lives on its own, away from our terminal.
+        flags |= POSIX_SPAWN_SETSID;
+#endif
+        ::posix_spawnattr_setflags(&attributes_, flags);
+    }
+    SpawnSetup(const SpawnSetup&) = delete;
+    SpawnSetup& operator=(const SpawnSetup&) = delete;
+    ~SpawnSetup() {
+        ::posix_spawn_file_actions_destroy(&actions_);
+        ::posix_spawnattr_destroy(&attributes_);
+    }
+
+    const posix_spawn_file_actions_t* actions() const {
+        return &actions_;
+    }
+    const posix_spawnattr_t* attributes() const {
+        return &attributes_;
+    }
+
+private:
+    posix_spawn_file_actions_t actions_{};
+    posix_spawnattr_t attributes_{};
+};
+
+struct Spawned {
+    int error = 0;
+    std::shared_future<int> exitStatus; // valid when error == 0
+};
+
+// Waits for the child on a thread of its own, so that it is reaped the
+// moment it ends, however long that takes, and the window never waits.
+std::shared_future<int> reapWhenDone(pid_t pid) {
+    auto status = std::make_shared<std::promise<int>>();
+    std::shared_future<int> future = status->get_future().share();
+    try {
+        std::thread([pid, status] {
+            int raw = 0;
+            pid_t got = -1;
+            do {
+                got = ::waitpid(pid, &raw, 0);
+            } while (got < 0 && errno == EINTR);
+            // With SIGCHLD ignored the system reaps it and no status is left.
+            status->set_value(got == pid ? raw : 0);
+        }).detach();
+    } catch (const std::system_error&) {
+        int raw = 0;
+        ::waitpid(pid, &raw, 0);
+        status->set_value(raw);
+    }
+    return future;
+}
+
+Spawned spawn(const std::string& program, const std::vector<std::string>& arguments,
+              const std::optional<std::string>& folder) {
+    SpawnSetup setup(folder);
+    std::vector<char*> argv;
+    argv.reserve(arguments.size() + 2);
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const auto& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    const int error = ::posix_spawn(&pid, program.c_str(), setup.actions(), setup.attributes(),
+                                    argv.data(), environ);
+    if (error != 0) {
+        return {error, {}};
+    }
+    return {0, reapWhenDone(pid)};
+}
+
+std::int32_t spawnFailure(int error, const std::string& program) {
+    switch (error) {
+    case ENOENT:
+        return kFileNotFound;
+    case ENOTDIR:
+        return kPathNotFound;
+    case EACCES:
+    case EPERM:
+        return kAccessDenied;
+    case ENOEXEC:
+        return kBadFormat;
+    case ENOMEM:
+    case EAGAIN:
+        // No process could be made at all: not a refusal but a failure of
+        // the launch itself.
+        throw RunTimeError(ErrorNumber::OutOfMemory, "Out of memory: cannot start " + program);
+    default:
+        return kCouldNotRun;
+    }
+}
+
+// What the file text names, relative to the program's working folder.
+struct ResolvedFile {
+    std::int32_t failure = 0; // a shell result when nothing was found
+    std::string path;
+};
+
+ResolvedFile resolveFile(const std::string& file) {
+    if (file.find('/') == std::string::npos) {
+        struct stat status {};
+        if (::stat(file.c_str(), &status) == 0) {
+            return {0, absolutePath(file)};
+        }
+        if (auto onPath = findOnPath(file)) {
+            return {0, *onPath};
+        }
+        return {kFileNotFound, {}};
+    }
+    struct stat status {};
+    if (::stat(file.c_str(), &status) == 0) {
+        return {0, absolutePath(file)};
+    }
+    switch (errno) {
+    case ENOENT: {
+        const auto slash = file.find_last_of('/');
+        const std::string folder = slash == 0 ? "/" : file.substr(0, slash);
+        return {isFolder(folder) ? kFileNotFound : kPathNotFound, {}};
+    }
+    case ENOTDIR:
+    case ELOOP:
+    case ENAMETOOLONG:
+        return {kPathNotFound, {}};
+    case EACCES:
+        return {kAccessDenied, {}};
+    default:
+        return {kFileNotFound, {}};
+    }
+}
+
+std::int32_t openerVerdict(int rawStatus) {
+    if (!WIFEXITED(rawStatus)) {
+        return kNoAssociation;
+    }
+    switch (WEXITSTATUS(rawStatus)) {
+    case 0:
+        return kLaunched;
+    case 2:
+        return kFileNotFound;
+    default: // 3: no handler; 4: the handler failed; 1: refused argument
+        return kNoAssociation;
+    }
+}
+
+} // namespace
+
+PosixShellService::PosixShellService() : PosixShellService(Options{}) {}
+
+PosixShellService::PosixShellService(Options options) : options_(std::move(options)) {
+    if (options_.opener.empty()) {
+        options_.opener = kPlatformOpener;
+    }
+}
+
+std::int32_t PosixShellService::execute(const LaunchRequest& request) {
+    if (request.operation && !request.operation->empty() &&
+        !equalsIgnoringCase(*request.operation, "open")) {
+        return kNoAssociation;
+    }
+    if (request.file.empty()) {
+        return kFileNotFound;
+    }
+    // A directory text that names no folder (a Windows path, "0") is ignored:
+    // the child then starts in our own working folder.
+    const std::optional<std::string> folder =
+        isFolder(request.directory) ? std::optional(request.directory) : std::nullopt;
+
+    std::string target;
+    if (isUri(request.file)) {
+        target = request.file;
+    } else {
+        ResolvedFile resolved = resolveFile(request.file);
+        if (resolved.failure != 0) {
+            return resolved.failure;
+        }
+        if (isExecutableFile(resolved.path)) {
+            const auto arguments = splitCommandLine(request.parameters.value_or(std::string()));
+            const Spawned started = spawn(resolved.path, arguments, folder);
+            return started.error == 0 ? kLaunched : spawnFailure(started.error, resolved.path);
+        }
+        target = std::move(resolved.path);
+    }
+
+    const auto opener = findOnPath(options_.opener);
+    if (!opener) {
+        return kNoAssociation;
+    }
+    const Spawned started = spawn(*opener, {target}, folder);
+    if (started.error != 0) {
+        const std::int32_t failure = spawnFailure(started.error, *opener);
+        return failure == kFileNotFound ? kNoAssociation : failure;
+    }
+    // The opener waits for the program it starts: its verdict is awaited for
+    // a short while only, and one still running then has handed over.
+    if (started.exitStatus.wait_for(options_.openerVerdictBound) != std::future_status::ready) {
+        return kLaunched;
+    }
+    return openerVerdict(started.exitStatus.get());
+}
+
+} // namespace tallywick

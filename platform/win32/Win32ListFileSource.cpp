@@ -1,0 +1,95 @@
+#include "platform/win32/Win32ListFileSource.h"
+
+#include "base/RunTimeError.h"
+#include "platform/win32/WideText.h"
+
+#include <algorithm>
+#include <windows.h>
+
+namespace tallywick {
+
+namespace {
+
+class Win32ListFile final : public ListFile {
+public:
+    Win32ListFile(HANDLE file, std::string name) : file_(file), name_(std::move(name)) {}
+    Win32ListFile(const Win32ListFile&) = delete;
+    Win32ListFile& operator=(const Win32ListFile&) = delete;
+    ~Win32ListFile() override { ::CloseHandle(file_); }
+
+    std::size_t read(char* buffer, std::size_t size) override {
+        const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+        DWORD got = 0;
+        if (!::ReadFile(file_, buffer, wanted, &got, nullptr)) {
+            throw RunTimeError(ErrorNumber::DeviceIo, "Device I/O error: " + name_);
+        }
+        return got;
+    }
+
+private:
+    HANDLE file_;
+    std::string name_;
+};
+
+[[noreturn]] void throwPathFileAccess(const std::string& name) {
+    throw RunTimeError(ErrorNumber::PathFileAccess, "Path/File access error: " + name);
+}
+
+[[noreturn]] void throwOpenError(DWORD error, const std::string& name) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        throw RunTimeError(ErrorNumber::FileNotFound, "File not found: " + name);
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        throw RunTimeError(ErrorNumber::PermissionDenied, "Permission denied: " + name);
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+        throw RunTimeError(ErrorNumber::OutOfMemory, "Out of memory");
+    default:
+        throwPathFileAccess(name);
+    }
+}
+
+bool isFolder(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+} // namespace
+
+std::unique_ptr<ListFile> Win32ListFileSource::open(const std::string& name) {
+    const std::wstring path = toWide(name);
+    // A folder cannot be opened as a file at all: it would read as access
+    // denied, but it is a path/file access error.
+    if (isFolder(path)) {
+        throwPathFileAccess(name);
+    }
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        if (isFolder(path)) {
+            throwPathFileAccess(name);
+        }
+        throwOpenError(error, name);
+    }
+    // A pipe or a device of that name is refused before anything is read.
+    if (::GetFileType(file) != FILE_TYPE_DISK) {
+        ::CloseHandle(file);
+        throwPathFileAccess(name);
+    }
+    try {
+        return std::make_unique<Win32ListFile>(file, name);
+    } catch (...) {
+        ::CloseHandle(file);
+        throw;
+    }
+}
+
+std::string Win32ListFileSource::decode(std::string_view bytes) const {
+    return toUtf8(fromAnsi(bytes));
+}
+
+} // namespace tallywick

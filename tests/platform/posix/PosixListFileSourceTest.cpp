@@ -1,0 +1,79 @@
+#include "platform/posix/PosixListFileSource.h"
+
+#include "TempFolder.h"
+#include "base/RunTimeError.h"
+#include "catalogue/ListFileLoader.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tallywick {
+namespace {
+
+using testing::TempFolder;
+
+// The error number opening the path raises, or 0 when it opens.
+int openError(const std::string& path) {
+    PosixListFileSource source;
+    try {
+        (void)source.open(path);
+        return 0;
+    } catch (const RunTimeError& error) {
+        return static_cast<int>(error.number());
+    }
+}
+
+TEST(PosixListFileSourceTest, readsARegularFileToItsEnd) {
+    TempFolder folder;
+    const std::string file = folder.write("buslist.txt", "Alpha\r\n\"B, C\"\r\n");
+    PosixListFileSource source;
+    EXPECT_EQ(loadListFile(source, file), (std::vector<std::string>{"Alpha", "B, C"}));
+}
+
+TEST(PosixListFileSourceTest, unusableNamesRaiseTheirErrorsWithoutBlocking) {
+    TempFolder folder;
+    EXPECT_EQ(openError(folder / "missing.txt"), 53);
+    ASSERT_EQ(::symlink((folder / "nowhere").c_str(), (folder / "dangling").c_str()), 0);
+    EXPECT_EQ(openError(folder / "dangling"), 53);
+    ASSERT_EQ(::mkdir((folder / "folder").c_str(), 0755), 0);
+    EXPECT_EQ(openError(folder / "folder"), 75);
+    // A FIFO with no writer would block a plain open for ever.
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    EXPECT_EQ(openError(folder / "fifo"), 75);
+    EXPECT_EQ(openError("/dev/null"), 75);
+}
+
+TEST(PosixListFileSourceTest, unreadableFileIsPermissionDeniedEvenForRoot) {
+    TempFolder folder;
+    ::chmod(folder.path().c_str(), 0755);
+    const std::string file = folder.write("buslist.txt", "secret");
+    ASSERT_EQ(::chmod(file.c_str(), 0), 0);
+    // Root reads everything: try as an ordinary user in a child process.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(99);
+        }
+        ::_exit(openError(file));
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 70);
+}
+
+TEST(PosixListFileSourceTest, openFileIsNotInheritedByLaunchedPrograms) {
+    TempFolder folder;
+    const std::string file = folder.write("buslist.txt", "x");
+    PosixListFileSource source;
+    const auto opened = source.open(file);
+    EXPECT_EQ(testing::closeOnExecFlagsOf(file), std::vector<bool>{true});
+}
+
+} // namespace
+} // namespace tallywick

@@ -1,0 +1,223 @@
+#include "platform/posix/PosixShellService.h"
+
+#include "TempFolder.h"
+
+#include <chrono>
+#include <dirent.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace tallywick {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::readText;
+using testing::TempFolder;
+
+std::string script(const TempFolder& folder, const std::string& name, const std::string& body) {
+    const std::string path = folder.write(name, "#!/bin/sh\n" + body + "\n");
+    ::chmod(path.c_str(), 0755);
+    return path;
+}
+
+// Waits (bounded) until the file holds at least the given number of lines.
+std::vector<std::string> waitForLines(const std::string& file, std::size_t count) {
+    std::vector<std::string> lines;
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        lines.clear();
+        std::istringstream text(readText(file));
+        for (std::string line; std::getline(text, line);) {
+            lines.push_back(line);
+        }
+        if (lines.size() >= count) {
+            break;
+        }
+        std::this_thread::sleep_for(10ms);
+    }
+    return lines;
+}
+
+// Children of this process that have ended but were never reaped.
+int zombieChildren() {
+    int zombies = 0;
+    DIR* proc = ::opendir("/proc");
+    while (const dirent* entry = ::readdir(proc)) {
+        if (entry->d_name[0] < '0' || entry->d_name[0] > '9') {
+            continue;
+        }
+        const std::string stat = readText(std::string("/proc/") + entry->d_name + "/stat");
+        const auto close = stat.rfind(')');
+        if (close == std::string::npos) {
+            continue;
+        }
+        char state = 0;
+        int parent = 0;
+        if (std::sscanf(stat.c_str() + close + 1, " %c %d", &state, &parent) == 2 &&
+            parent == ::getpid() && state == 'Z') {
+            ++zombies;
+        }
+    }
+    ::closedir(proc);
+    return zombies;
+}
+
+int openDescriptors() {
+    int count = 0;
+    DIR* fds = ::opendir("/proc/self/fd");
+    while (::readdir(fds) != nullptr) {
+        ++count;
+    }
+    ::closedir(fds);
+    return count;
+}
+
+LaunchRequest open(const std::string& file, const std::string& parameters = {},
+                   const std::string& directory = {}) {
+    return {0, "Open", file, parameters, directory, 1};
+}
+
+TEST(PosixShellServiceTest, startsAProgramWithSplitParametersInItsFolder) {
+    TempFolder folder;
+    const std::string log = folder / "log";
+    const std::string program = script(
+        folder, "program", "printf '%s\\n' \"$PWD\" \"$@\" \"$(readlink /proc/$$/fd/0)\" >" + log);
+    PosixShellService shell;
+    EXPECT_GT(shell.execute(open(program, "one \"two words\" ;$HOME", folder.path())), 32);
+    const auto lines = waitForLines(log, 5);
+    EXPECT_EQ(lines, (std::vector<std::string>{folder.path().string(), "one", "two words", ";$HOME",
+                                               "/dev/null"}));
+}
+
+TEST(PosixShellServiceTest, unusableDirectoryLeavesTheChildInOurFolder) {
+    TempFolder folder;
+    const std::string log = folder / "log";
+    const std::string program = script(folder, "program", "pwd >" + log);
+    PosixShellService shell;
+    EXPECT_GT(shell.execute(open(program, {}, "0")), 32);
+    char here[4096];
+    ASSERT_NE(::getcwd(here, sizeof here), nullptr);
+    EXPECT_EQ(waitForLines(log, 1), std::vector<std::string>{here});
+}
+
+TEST(PosixShellServiceTest, refusalsAnswerWithWindowsShellCodes) {
+    TempFolder folder;
+    PosixShellService shell(PosixShellService::Options{200ms, "no-such-opener-anywhere"});
+    EXPECT_EQ(shell.execute(open("")), 2);
+    EXPECT_EQ(shell.execute(open(folder / "missing.txt")), 2);
+    EXPECT_EQ(shell.execute(open(folder / "no-folder/missing.txt")), 3);
+    EXPECT_EQ(shell.execute(open("no-such-program-on-path-anywhere")), 2);
+    EXPECT_EQ(shell.execute(open("c:\\program files\\Internet Explorer\\IEXPLORE.EXE")), 2);
+    EXPECT_EQ(shell.execute({0, "print", "https://a.example/", {}, {}, 1}), 31);
+    // No opener installed: web addresses and documents have no application.
+    EXPECT_EQ(shell.execute(open("https://a.example/")), 31);
+    EXPECT_EQ(shell.execute({0, std::nullopt, "https://a.example/", {}, "c:\\", 1}), 31);
+    EXPECT_EQ(shell.execute(open(folder.write("doc.txt", "text"))), 31);
+}
+
+TEST(PosixShellServiceTest, openerVerdictIsMappedAndAHangingOpenerHasHandedOver) {
+    TempFolder folder;
+    struct Case {
+        std::string body;
+        std::int32_t expected;
+    };
+    for (const Case& c : {Case{"exit 0", 42}, Case{"exit 2", 2}, Case{"exit 3", 31},
+                          Case{"exit 4", 31}, Case{"kill -9 $$", 31}, Case{"sleep 1", 42}}) {
+        SCOPED_TRACE(c.body);
+        const std::string opener = script(folder, "opener", c.body);
+        PosixShellService shell(PosixShellService::Options{300ms, opener});
+        EXPECT_EQ(shell.execute({0, std::nullopt, "https://a.example/", {}, "c:\\", 1}),
+                  c.expected);
+    }
+}
+
+TEST(PosixShellServiceTest, webAddressReachesTheRegisteredBrowserThroughXdgOpen) {
+    TempFolder folder;
+    const char* scripts = std::getenv("TALLYWICK_TEST_SCRIPTS");
+    ASSERT_NE(scripts, nullptr);
+    ASSERT_EQ(
+        std::system(
+            ("bash " + std::string(scripts) + "/xdg-sandbox.sh " + folder.path().string()).c_str()),
+        0);
+    ::setenv("HOME", folder.path().c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+    ::setenv("XDG_DATA_DIRS", (folder / "data").c_str(), 1);
+    ::setenv("DISPLAY", ":99", 1); // xdg-open only uses handlers on a desktop
+    ::unsetenv("WAYLAND_DISPLAY");
+
+    PosixShellService shell(PosixShellService::Options{5000ms, {}});
+    EXPECT_GT(
+        shell.execute({0, std::nullopt, "https://www.tallywick.example/a?b=1&c=2", {}, "c:\\", 1}),
+        32);
+    const auto lines = waitForLines(folder / "record.log", 1);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(lines[0].ends_with("\thttps://www.tallywick.example/a?b=1&c=2")) << lines[0];
+}
+
+long residentKilobytes() {
+    std::istringstream status(readText("/proc/self/status"));
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("VmRSS:")) {
+            return std::stol(line.substr(6));
+        }
+    }
+    return 0;
+}
+
+TEST(PosixShellServiceTest, thousandLaunchesAreAllHandedOverWithoutLeaks) {
+    TempFolder folder;
+    const std::string programLog = folder / "program.log";
+    const std::string openerLog = folder / "opener.log";
+    const std::string program = script(folder, "program", "echo x >>" + programLog);
+    // The recording handler stands in for the browser as the opener.
+    const std::string opener = script(folder, "opener", "printf '%s\\n' \"$1\" >>" + openerLog);
+    PosixShellService shell(PosixShellService::Options{2000ms, opener});
+    // Warm up once so that lazily made library state is counted.
+    ASSERT_GT(shell.execute(open(program)), 32);
+    waitForLines(programLog, 1);
+    const int descriptorsBefore = openDescriptors();
+    const long residentBefore = residentKilobytes();
+
+    for (int i = 0; i < 500; ++i) {
+        ASSERT_GT(shell.execute(open(program)), 32);
+        ASSERT_GT(shell.execute(open("https://a.example/" + std::to_string(i))), 32);
+    }
+    EXPECT_EQ(waitForLines(programLog, 501).size(), 501u);
+    const auto recorded = waitForLines(openerLog, 500);
+    ASSERT_EQ(recorded.size(), 500u);
+    EXPECT_EQ(recorded.back(), "https://a.example/499");
+    int zombies = zombieChildren();
+    for (int attempt = 0; zombies > 0 && attempt < 500; ++attempt) {
+        std::this_thread::sleep_for(10ms);
+        zombies = zombieChildren();
+    }
+    EXPECT_EQ(zombies, 0);
+    EXPECT_EQ(openDescriptors(), descriptorsBefore);
+#if !defined(__SANITIZE_ADDRESS__)
+    // The address sanitizer holds freed memory back on purpose; elsewhere a
+    // launch must leave nothing behind.
+    EXPECT_LT(residentKilobytes() - residentBefore, 4096);
+#endif
+}
+
+TEST(PosixShellServiceTest, launchedProgramsInheritNoDescriptor) {
+    TempFolder folder;
+    const std::string log = folder / "log";
+    const int leaky = ::open("/dev/null", O_RDONLY); // no close-on-exec on purpose
+    ASSERT_EQ(::dup2(leaky, 77), 77);
+    const std::string program =
+        script(folder, "program",
+               "if [ -e /proc/$$/fd/77 ]; then echo open; else echo closed; fi >" + log);
+    PosixShellService shell;
+    EXPECT_GT(shell.execute(open(program)), 32);
+    EXPECT_EQ(waitForLines(log, 1), std::vector<std::string>{"closed"});
+    ::close(77);
+    ::close(leaky);
+}
+
+} // namespace
+} // namespace tallywick

@@ -1,0 +1,289 @@
+// The Windows platform services against the real system (Wine here).
+#include "base/RunTimeError.h"
+#include "catalogue/ListFileLoader.h"
+#include "platform/win32/MutexInstanceGuard.h"
+#include "platform/win32/Win32ListFileSource.h"
+#include "platform/win32/Win32MemoryProbe.h"
+#include "platform/win32/Win32MessageBoxes.h"
+#include "platform/win32/Win32NumberFormat.h"
+#include "platform/win32/Win32ShellService.h"
+
+#include <array>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+
+// shellapi.h needs windows.h first.
+// clang-format off
+#include <windows.h>
+#include <shellapi.h>
+// clang-format on
+
+namespace tallywick {
+namespace {
+
+// A fresh folder, made the working folder for the test and removed after it.
+class WorkingFolder {
+public:
+    WorkingFolder() {
+        std::array<wchar_t, MAX_PATH> temp{};
+        ::GetTempPathW(static_cast<DWORD>(temp.size()), temp.data());
+        path_ =
+            std::wstring(temp.data()) + L"tallywick-" + std::to_wstring(::GetCurrentProcessId());
+        ::CreateDirectoryW(path_.c_str(), nullptr);
+        std::array<wchar_t, MAX_PATH> current{};
+        ::GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data());
+        previous_ = current.data();
+        ::SetCurrentDirectoryW(path_.c_str());
+    }
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
+    ~WorkingFolder() {
+        ::SetCurrentDirectoryW(previous_.c_str());
+        std::wstring list(path_);
+        list.append(2, L'\0'); // a double-null-terminated list of one
+        SHFILEOPSTRUCTW remove{};
+        remove.wFunc = FO_DELETE;
+        remove.pFrom = list.c_str();
+        remove.fFlags = FOF_NO_UI;
+        ::SHFileOperationW(&remove);
+    }
+
+    std::wstring write(const std::wstring& name, const std::string& bytes) const {
+        const HANDLE file = ::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        ::CloseHandle(file);
+        return path_ + L"\\" + name;
+    }
+
+private:
+    std::wstring path_;
+    std::wstring previous_;
+};
+
+// The error number and description opening the name raises; 0 when it opens.
+std::pair<int, std::string> openError(const std::string& name) {
+    Win32ListFileSource source;
+    try {
+        (void)source.open(name);
+        return {0, {}};
+    } catch (const RunTimeError& error) {
+        return {static_cast<int>(error.number()), error.description()};
+    }
+}
+
+TEST(Win32ListFileSourceTest, readsAFileAndDecodesItsFieldsFromTheAnsiCodePage) {
+    if (::GetACP() != 1252) {
+        GTEST_SKIP() << "written for the Western European code page";
+    }
+    WorkingFolder folder;
+    folder.write(L"buslist.txt", "Alpha\r\n\"B, C\"\r\nCaf\xe9 \x80, \xc3\xa9\r\n");
+    Win32ListFileSource source;
+    // Bytes that would be UTF-8 elsewhere are two ANSI characters here.
+    EXPECT_EQ(loadListFile(source, "buslist.txt"),
+              (std::vector<std::string>{"Alpha", "B, C", "Caf\xc3\xa9 \xe2\x82\xac",
+                                        "\xc3\x83\xc2\xa9"}));
+}
+
+TEST(Win32ListFileSourceTest, unusableNamesRaiseTheirErrorNumbers) {
+    WorkingFolder folder;
+    EXPECT_EQ(openError("buslist.txt"),
+              std::make_pair(53, std::string("File not found: buslist.txt")));
+    EXPECT_EQ(openError("nofolder\\buslist.txt").first, 53);
+    ::CreateDirectoryW(L"buslistb.txt", nullptr);
+    EXPECT_EQ(openError("buslistb.txt"),
+              std::make_pair(75, std::string("Path/File access error: buslistb.txt")));
+    // Another program holding the file without sharing it.
+    const std::wstring held = folder.write(L"buslistc.txt", "x");
+    const HANDLE exclusive = ::CreateFileW(held.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(exclusive, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(openError("buslistc.txt"),
+              std::make_pair(70, std::string("Permission denied: buslistc.txt")));
+    ::CloseHandle(exclusive);
+    EXPECT_EQ(openError("buslistc.txt").first, 0);
+}
+
+TEST(Win32ListFileSourceTest, aFileBeingReadCanStillBeReadByOthers) {
+    WorkingFolder folder;
+    const std::wstring path = folder.write(L"buslist.txt", "Alpha");
+    Win32ListFileSource source;
+    const auto open = source.open("buslist.txt");
+    const HANDLE other = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(other, INVALID_HANDLE_VALUE);
+    ::CloseHandle(other);
+}
+
+TEST(MutexInstanceGuardTest, secondClaimInTheSessionFailsUntilTheFirstEnds) {
+    const std::wstring name = L"Local\\TALLYWICK.Test." + std::to_wstring(::GetCurrentProcessId());
+    {
+        MutexInstanceGuard first(name);
+        ASSERT_TRUE(first.claim());
+        EXPECT_TRUE(first.claim()); // the holder keeps its claim
+        MutexInstanceGuard second(name);
+        EXPECT_FALSE(second.claim());
+    }
+    MutexInstanceGuard third(name);
+    EXPECT_TRUE(third.claim());
+}
+
+TEST(Win32NumberFormatTest, groupingTextsBecomeTheNumbersFormatsTake) {
+    EXPECT_EQ(Win32NumberFormat::groupingNumber(L"3;0"), 3u);
+    EXPECT_EQ(Win32NumberFormat::groupingNumber(L"3;2;0"), 32u);
+    EXPECT_EQ(Win32NumberFormat::groupingNumber(L"3"), 30u);
+    EXPECT_EQ(Win32NumberFormat::groupingNumber(L"0;0"), 0u);
+}
+
+TEST(Win32NumberFormatTest, groupsWholeNumbersWithTheUsersSeparator) {
+    std::array<wchar_t, 8> separator{};
+    ::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STHOUSAND, separator.data(),
+                      static_cast<int>(separator.size()));
+    std::array<wchar_t, 8> grouping{};
+    ::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SGROUPING, grouping.data(),
+                      static_cast<int>(grouping.size()));
+    if (std::wstring(grouping.data()) != L"3;0") {
+        GTEST_SKIP() << "written for groups of three";
+    }
+    std::string sep;
+    for (const wchar_t* c = separator.data(); *c != 0; ++c) {
+        ASSERT_LT(*c, 0x80) << "written for an ASCII separator";
+        sep += static_cast<char>(*c);
+    }
+    const Win32NumberFormat numbers;
+    EXPECT_EQ(numbers.grouped(0), "0");
+    EXPECT_EQ(numbers.grouped(999), "999");
+    EXPECT_EQ(numbers.grouped(1000), "1" + sep + "000");
+    EXPECT_EQ(numbers.grouped(24683784), "24" + sep + "683" + sep + "784");
+    EXPECT_EQ(numbers.grouped(18446744073709551615ull), "18" + sep + "446" + sep + "744" + sep +
+                                                            "073" + sep + "709" + sep + "551" +
+                                                            sep + "615");
+}
+
+TEST(Win32MemoryProbeTest, reportsSixtyFourBitFigures) {
+    Win32MemoryProbe probe;
+    const MemoryFigures figures = probe.query();
+    EXPECT_GE(figures.totalPhysicalBytes, 64ull << 20);
+    EXPECT_GT(figures.availablePhysicalBytes, 0u);
+    EXPECT_LE(figures.availablePhysicalBytes, figures.totalPhysicalBytes);
+    // Under Wine the host's own figure is at hand: the total must match it,
+    // not a value cut to 32 bits.
+    std::ifstream meminfo("Z:\\proc\\meminfo");
+    std::string key;
+    std::uint64_t kilobytes = 0;
+    if (meminfo >> key >> kilobytes && key == "MemTotal:") {
+        EXPECT_NEAR(static_cast<double>(figures.totalPhysicalBytes),
+                    static_cast<double>(kilobytes) * 1024.0, 0.02 * kilobytes * 1024.0);
+    }
+}
+
+TEST(Win32ShellServiceTest, textsMakeTheTripThroughTheAnsiCodePage) {
+    if (::GetACP() != 1252) {
+        GTEST_SKIP() << "written for the Western European code page";
+    }
+    const Win32ShellService shell;
+    EXPECT_EQ(shell.narrowRoundTrip("Open"), "Open");
+    EXPECT_EQ(shell.narrowRoundTrip("Caf\xc3\xa9"), "Caf\xc3\xa9");
+    // No best fit for a Japanese character: the default character comes back.
+    EXPECT_EQ(shell.narrowRoundTrip("\xe6\x97\xa5 Open"), "? Open");
+}
+
+TEST(Win32ShellServiceTest, answersWithTheShellsResultCodes) {
+    if (::GetACP() != 1252) {
+        GTEST_SKIP() << "written for the Western European code page";
+    }
+    WorkingFolder folder;
+    const std::wstring file = folder.write(L"Caf\u00e9.tallywick-unknown", "x");
+    Win32ShellService shell;
+    LaunchRequest request;
+    request.operation = "Open";
+    request.directory = ".";
+    // The UTF-8 name reaches the shell as the ANSI name of the existing file:
+    // found, but nothing is registered for it.
+    request.file = "Caf\xc3\xa9.tallywick-unknown";
+    EXPECT_EQ(shell.execute(request), 31);
+    request.file = "Missing.tallywick-unknown";
+    EXPECT_EQ(shell.execute(request), 2);
+    // A program is started with its parameters.
+    request.file = "cmd.exe";
+    request.parameters = "/c exit";
+    EXPECT_GT(shell.execute(request), 32);
+}
+
+// Reads the message box that Win32MessageBoxes shows and closes it.
+struct SeenBox {
+    std::wstring title;
+    std::wstring text;
+    bool topmost = false;
+    bool hasIcon = false;
+};
+SeenBox seenBox;
+
+BOOL CALLBACK findDialog(HWND window, LPARAM found) {
+    std::array<wchar_t, 16> name{};
+    ::GetClassNameW(window, name.data(), static_cast<int>(name.size()));
+    if (std::wstring(name.data()) == L"#32770" && ::IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK findIcon(HWND child, LPARAM found) {
+    if ((::GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+        ::IsWindowVisible(child) && ::SendMessageW(child, STM_GETICON, 0, 0) != 0) {
+        *reinterpret_cast<bool*>(found) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK closeTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &findDialog, reinterpret_cast<LPARAM>(&box));
+    if (box == nullptr) {
+        return;
+    }
+    ::KillTimer(nullptr, timer);
+    std::array<wchar_t, 256> text{};
+    ::GetWindowTextW(box, text.data(), static_cast<int>(text.size()));
+    seenBox.title = text.data();
+    // The static with the message text has the id 0xFFFF.
+    ::GetDlgItemTextW(box, 0xFFFF, text.data(), static_cast<int>(text.size()));
+    seenBox.text = text.data();
+    ::EnumChildWindows(box, &findIcon, reinterpret_cast<LPARAM>(&seenBox.hasIcon));
+    seenBox.topmost = (::GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+SeenBox showAndClose(const MessageBoxRequest& request) {
+    seenBox = {};
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &closeTheBox);
+    Win32MessageBoxes boxes;
+    boxes.show(request);
+    ::KillTimer(nullptr, timer);
+    return seenBox;
+}
+
+TEST(Win32MessageBoxesTest, showsTheTextTitleAndStyleAsked) {
+    const SeenBox report =
+        showAndClose({"Run-time error '53':\n\nFile not found: buslist.txt", std::nullopt, 0x10});
+    EXPECT_EQ(report.title, L"TALLYWICK");
+    EXPECT_EQ(report.text, L"Run-time error '53':\n\nFile not found: buslist.txt");
+    EXPECT_TRUE(report.hasIcon);
+
+    const SeenBox plain = showAndClose({"Sorry!", std::nullopt, 0});
+    EXPECT_EQ(plain.title, L"TALLYWICK");
+    EXPECT_FALSE(plain.hasIcon);
+
+    const SeenBox warning = showAndClose({"There was an ERROR?", "Open URL Error", 0x1030});
+    EXPECT_EQ(warning.title, L"Open URL Error");
+    EXPECT_TRUE(warning.hasIcon);
+    EXPECT_TRUE(warning.topmost);
+}
+
+} // namespace
+} // namespace tallywick

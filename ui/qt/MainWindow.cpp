@@ -1,0 +1,348 @@
+#include "ui/qt/MainWindow.h"
+
+#include "app/ControlTable.h"
+#include "app/MenuTree.h"
+#include "ui/qt/PartnerListModel.h"
+#include "ui/qt/PartnerListView.h"
+#include "ui/qt/WrappingButton.h"
+#include "ui/qt/WrappingMenuBar.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QListView>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShortcutEvent>
+#include <vector>
+
+namespace tallywick {
+
+namespace {
+
+// Stands for the desktop as a parent window; nothing on X11 or Wayland
+// parents a launch to it, but the request still names it.
+constexpr WindowHandle kDesktopWindow = 1;
+
+QString qtText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect pixelRect(const ControlSpec& design) {
+    return {twipsToPixels(design.left), twipsToPixels(design.top), twipsToPixels(design.width),
+            twipsToPixels(design.height)};
+}
+
+std::size_t rowOf(ControlId id) {
+    return static_cast<std::size_t>(id);
+}
+
+// Rows a list lays out at a time when it holds more: far more than it shows.
+constexpr int kListLayoutBatch = 2000;
+
+// Laying out a long list row by row would hold up showing the window (about
+// a millisecond for 32,767 entries), so such a list is laid out in batches
+// while the event loop runs, visible rows first. The first key, click or
+// wheel turn that reaches the list lays out the rest at once before it is
+// handled: input always meets the whole list, as with a single pass.
+class BatchedListLayout final : public QObject {
+public:
+    explicit BatchedListLayout(QListView* view) : QObject(view), view_(view) {
+        view->setLayoutMode(QListView::Batched);
+        view->setBatchSize(kListLayoutBatch);
+        for (QObject* part : parts()) {
+            part->installEventFilter(this);
+        }
+    }
+
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride:
+        case QEvent::InputMethod:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+            finish();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    std::array<QObject*, 3> parts() const {
+        return {view_, view_->viewport(), view_->verticalScrollBar()};
+    }
+
+    void finish() {
+        for (QObject* part : parts()) {
+            part->removeEventFilter(this);
+        }
+        view_->setLayoutMode(QListView::SinglePass);
+        view_->doItemsLayout();
+        deleteLater();
+    }
+
+    QListView* view_;
+};
+
+void layOutInBatchesWhenLong(QListView* view, std::size_t rows) {
+    if (rows > static_cast<std::size_t>(kListLayoutBatch) &&
+        view->layoutMode() == QListView::SinglePass) {
+        new BatchedListLayout(view);
+    }
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    // The layout is drawn for an 8-point dialog font, as on Windows; the
+    // desktop's own face keeps its family.
+    QFont font = QApplication::font();
+    font.setPointSize(8);
+    setFont(font);
+    setWindowTitle(qtText(mainWindowTitle()));
+    setWindowIcon(QIcon(QStringLiteral(":/tallywick/tallywick.png")));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    createMenus();
+    createControls();
+    createTabOrder();
+    // Fixed border: the window is exactly its menu bar plus the client area.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createControls() {
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    client_->setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
+    setCentralWidget(client_);
+
+    for (const ControlSpec& design : kControlTable) {
+        QWidget* widget = nullptr;
+        switch (design.kind) {
+        case ControlKind::Label: {
+            auto* label = new QLabel(qtText(design.text), client_);
+            label->setTextFormat(Qt::PlainText);
+            label->setWordWrap(true);
+            label->setAlignment(design.alignment == TextAlignment::Center
+                                    ? Qt::AlignHCenter | Qt::AlignTop
+                                    : Qt::AlignLeft | Qt::AlignTop);
+            label->setFocusPolicy(Qt::NoFocus);
+            widget = label;
+            break;
+        }
+        case ControlKind::ListBox: {
+            auto* view = new PartnerListView(client_);
+            auto* model = new PartnerListModel(view);
+            view->setModel(model);
+            view->setUniformItemSizes(true);
+            view->setSelectionMode(QAbstractItemView::SingleSelection);
+            view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+            view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            view->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+            view->setFocusPolicy(Qt::StrongFocus);
+            if (design.foreground) {
+                QPalette palette = view->palette();
+                const QColor colour(design.foreground->red, design.foreground->green,
+                                    design.foreground->blue);
+                palette.setColor(QPalette::Text, colour);
+                palette.setColor(QPalette::HighlightedText,
+                                 palette.color(QPalette::HighlightedText));
+                view->setPalette(palette);
+            }
+            widget = view;
+            break;
+        }
+        case ControlKind::CommandButton: {
+            auto* button = new WrappingButton(qtText(design.text), client_);
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            button->setFocusPolicy(Qt::StrongFocus);
+            button->setToolTip(qtText(design.toolTip));
+            connect(button, &QPushButton::clicked, this, [this, id = design.id] { clicked(id); });
+            const QKeySequence accessKey = QKeySequence::mnemonic(button->text());
+            if (!accessKey.isEmpty()) {
+                buttonsByAccessKey_[accessKey.toString()] = button;
+                button->installEventFilter(this);
+            }
+            widget = button;
+            break;
+        }
+        case ControlKind::PictureBox: {
+            auto* picture = new QLabel(client_);
+            picture->setPixmap(QPixmap(QStringLiteral(":/tallywick/") + qtText(design.image)));
+            picture->setFrameShape(QFrame::Box);
+            picture->setFrameShadow(QFrame::Plain);
+            picture->setLineWidth(1);
+            picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            picture->setBackgroundRole(QPalette::Base);
+            picture->setForegroundRole(QPalette::Text);
+            picture->setAutoFillBackground(true);
+            picture->setFocusPolicy(Qt::TabFocus);
+            widget = picture;
+            break;
+        }
+        }
+        widget->setObjectName(qtText(design.name));
+        widget->setGeometry(pixelRect(design));
+        controls_[rowOf(design.id)] = widget;
+    }
+    // Lists are drawn above the count labels they overlap by one pixel.
+    for (const ControlSpec& design : kControlTable) {
+        if (design.kind == ControlKind::ListBox) {
+            controls_[rowOf(design.id)]->raise();
+        }
+    }
+}
+
+void MainWindow::createMenus() {
+    std::vector<QAction*> entries;
+    QMenu* dropDown = nullptr;
+    for (const MenuItemSpec& item : kMenuTree) {
+        const QString name = qtText(item.name);
+        const QString caption = qtText(item.caption);
+        if (item.action == MenuAction::DropDown) {
+            dropDown = new QMenu(caption, this);
+            dropDown->setObjectName(name);
+            dropDown->menuAction()->setObjectName(name);
+            entries.push_back(dropDown->menuAction());
+            continue;
+        }
+        auto* action = new QAction(caption, this);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, [this, &item] { chosen(item); });
+        if (item.level == 0) {
+            entries.push_back(action);
+        } else {
+            dropDown->addAction(action);
+        }
+    }
+    auto* bar = new WrappingMenuBar(this);
+    bar->setObjectName(QStringLiteral("menuBar"));
+    bar->setFont(font());
+    bar->setEntries(entries, twipsToPixels(kClientWidthTwips));
+    for (QMenuBar* row : bar->rows()) {
+        row->installEventFilter(this);
+    }
+    setMenuWidget(bar);
+}
+
+void MainWindow::createTabOrder() {
+    QWidget* previous = nullptr;
+    for (const ControlSpec* design : controlsInTabOrder()) {
+        if (design->kind == ControlKind::Label) {
+            continue;
+        }
+        QWidget* widget = controls_[rowOf(design->id)];
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+    // The first in tab order has the focus when the window shows.
+    controls_[rowOf(controlsInTabOrder().front()->id)]->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::centreOnScreen() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        adjustSize();
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The buttons' access keys win over the menu bar's: Alt+R presses
+    // "Open Retail Business Application", and "Credit Repair" stays reachable
+    // through the menu bar's own keyboard navigation.
+    if (event->type() == QEvent::Shortcut) {
+        const auto* shortcut = static_cast<QShortcutEvent*>(event);
+        const auto it = buttonsByAccessKey_.find(shortcut->key().toString());
+        if (it != buttonsByAccessKey_.end() && isActiveWindow()) {
+            it->second->animateClick();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::clicked(ControlId button) {
+    if (form_ != nullptr) {
+        finish(form_->click(button));
+    }
+}
+
+void MainWindow::chosen(const MenuItemSpec& item) {
+    if (form_ != nullptr) {
+        finish(form_->choose(item));
+    }
+}
+
+void MainWindow::finish(HandlerOutcome outcome) {
+    switch (outcome) {
+    case HandlerOutcome::Continue:
+        break;
+    case HandlerOutcome::Exit:
+        close();
+        break;
+    case HandlerOutcome::Failed:
+        hide();
+        QCoreApplication::exit(exitCode(outcome));
+        break;
+    }
+}
+
+QListView* MainWindow::listView(ControlId list) const {
+    return static_cast<QListView*>(controls_[rowOf(list)]);
+}
+
+PartnerListModel* MainWindow::listModel(ControlId list) const {
+    return static_cast<PartnerListModel*>(listView(list)->model());
+}
+
+void MainWindow::fillList(ControlId list, ListEntries entries) {
+    layOutInBatchesWhenLong(listView(list), entries.size());
+    listModel(list)->setEntries(std::move(entries));
+}
+
+std::size_t MainWindow::listCount(ControlId list) const {
+    return listModel(list)->entries().size();
+}
+
+int MainWindow::selectedIndex(ControlId list) const {
+    const QModelIndexList selected = listView(list)->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.front().row();
+}
+
+void MainWindow::setCaption(ControlId label, const std::string& text) {
+    static_cast<QLabel*>(controls_[rowOf(label)])->setText(QString::fromStdString(text));
+}
+
+void MainWindow::minimise() {
+    showMinimized();
+}
+
+WindowHandle MainWindow::mainWindow() const {
+    return static_cast<WindowHandle>(winId());
+}
+
+WindowHandle MainWindow::activeWindow() const {
+    const QWidget* active = QApplication::activeWindow();
+    return active != nullptr ? static_cast<WindowHandle>(active->winId()) : 0;
+}
+
+WindowHandle MainWindow::desktopWindow() const {
+    return kDesktopWindow;
+}
+
+} // namespace tallywick

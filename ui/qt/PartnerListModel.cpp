@@ -1,0 +1,32 @@
+#include "ui/qt/PartnerListModel.h"
+
+namespace tallywick {
+
+void PartnerListModel::setEntries(ListEntries entries) {
+    beginResetModel();
+    entries_ = std::move(entries);
+    endResetModel();
+}
+
+QModelIndex PartnerListModel::index(int row, int column, const QModelIndex& parent) const {
+    if (row < 0 || column != 0 || parent.isValid() ||
+        static_cast<std::size_t>(row) >= entries_.size()) {
+        return {};
+    }
+    return createIndex(row, column);
+}
+
+int PartnerListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+}
+
+QVariant PartnerListModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() < 0 ||
+        static_cast<std::size_t>(index.row()) >= entries_.size()) {
+        return {};
+    }
+    const std::string_view entry = entries_[static_cast<std::size_t>(index.row())];
+    return QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size()));
+}
+
+} // namespace tallywick

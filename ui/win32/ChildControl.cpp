@@ -1,0 +1,27 @@
+#include "ui/win32/ChildControl.h"
+
+#include "platform/win32/WideText.h"
+
+namespace tallywick {
+
+ChildControl::ChildControl(const CreateArgs& args) : id_(args.id) {
+    hwnd_ = ::CreateWindowExW(args.exStyle, args.className, args.text.c_str(),
+                              args.style | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, args.parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+                              ::GetModuleHandleW(nullptr), nullptr);
+}
+
+void ChildControl::setText(std::string_view utf8) const {
+    ::SetWindowTextW(hwnd_, toWide(utf8).c_str());
+}
+
+void ChildControl::setFont(HFONT font) const {
+    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void ChildControl::place(const RECT& rect) const {
+    ::SetWindowPos(hwnd_, nullptr, rect.left, rect.top, rect.right - rect.left,
+                   rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace tallywick

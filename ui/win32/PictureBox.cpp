@@ -1,0 +1,61 @@
+#include "ui/win32/PictureBox.h"
+
+#include <utility>
+
+namespace tallywick {
+
+PictureBox::PictureBox(HWND parent, int id, WicBitmap picture) : picture_(std::move(picture)) {
+    WindowArgs args;
+    args.style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP;
+    args.x = 0;
+    args.y = 0;
+    args.width = 0;
+    args.height = 0;
+    args.parent = parent;
+    args.menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+    createWindow(args);
+}
+
+void PictureBox::describeClass(WNDCLASSEXW& windowClass) {
+    windowClass.hbrBackground = ::GetSysColorBrush(COLOR_WINDOW);
+}
+
+LRESULT PictureBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        const HDC dc = ::BeginPaint(hwnd_, &ps);
+        paint(dc);
+        ::EndPaint(hwnd_, &ps);
+        return 0;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        ::InvalidateRect(hwnd_, nullptr, TRUE);
+        return 0;
+    default:
+        return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+}
+
+void PictureBox::paint(HDC dc) const {
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    if (!picture_.empty()) {
+        const UINT dpi = ::GetDpiForWindow(hwnd_);
+        const SIZE size = picture_.size();
+        const HDC source = ::CreateCompatibleDC(dc);
+        const HGDIOBJ previous = ::SelectObject(source, picture_.handle());
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        ::AlphaBlend(dc, 0, 0, ::MulDiv(size.cx, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI),
+                     ::MulDiv(size.cy, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI), source, 0,
+                     0, size.cx, size.cy, blend);
+        ::SelectObject(source, previous);
+        ::DeleteDC(source);
+    }
+    if (::GetFocus() == hwnd_) {
+        ::DrawFocusRect(dc, &client);
+    }
+}
+
+} // namespace tallywick

@@ -1,0 +1,5 @@
+#pragma once
+
+// Resource numbers shared by tallywick.rc and the code. The icon has the
+// lowest number, so it is also the program file's icon.
+#define IDI_TALLYWICK 1
