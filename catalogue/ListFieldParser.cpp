@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <utility>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -79,30 +80,32 @@ void ListFieldParser::clearFields() {
     ends_.clear();
 }
 
+bool ListFieldParser::skipByteOrderMark(std::string_view& chunk) {
+    // The mark may arrive split across chunks; a partial match that turns out
+    // not to be one is ordinary text.
+    while (!chunk.empty() && bomMatched_ < kByteOrderMark.size() &&
+           chunk.front() == kByteOrderMark[bomMatched_]) {
+        ++bomMatched_;
+        chunk.remove_prefix(1);
+    }
+    if (bomMatched_ == kByteOrderMark.size()) {
+        bomDone_ = true;
+    } else if (!chunk.empty()) {
+        bomDone_ = true;
+        const std::size_t matched = std::exchange(bomMatched_, 0);
+        if (matched > 0) {
+            return feed(kByteOrderMark.substr(0, matched));
+        }
+    }
+    return true;
+}
+
 bool ListFieldParser::feed(std::string_view chunk) {
     if (overflowed_) {
         return false;
     }
-    if (!bomDone_) {
-        // The mark may arrive split across chunks; a partial match that turns
-        // out not to be one is ordinary text.
-        while (!chunk.empty() && bomMatched_ < kByteOrderMark.size() &&
-               chunk.front() == kByteOrderMark[bomMatched_]) {
-            ++bomMatched_;
-            chunk.remove_prefix(1);
-        }
-        if (bomMatched_ == kByteOrderMark.size()) {
-            bomDone_ = true;
-        } else if (!chunk.empty()) {
-            bomDone_ = true;
-            const std::size_t matched = bomMatched_;
-            bomMatched_ = 0;
-            if (matched > 0 && !feed(kByteOrderMark.substr(0, matched))) {
-                return false;
-            }
-        } else {
-            return true;
-        }
+    if (!bomDone_ && (!skipByteOrderMark(chunk) || chunk.empty())) {
+        return !overflowed_;
     }
 
     // The chunk's fields take at most its bytes, and a field at least one
@@ -114,80 +117,88 @@ bool ListFieldParser::feed(std::string_view chunk) {
 
     const char* p = chunk.data();
     const char* const end = p + chunk.size();
-    // After the comma, CR or LF that ended a field (p is past it): the next
-    // field starts, and a CR's LF is taken along when it is at hand.
-    const auto fieldEnded = [this, &p, end](char terminator) {
-        emitField();
-        afterComma_ = terminator == ',';
-        state_ = State::StartOfField;
-        if (terminator == '\r') {
-            if (p == end) {
-                state_ = State::AfterCarriageReturn;
-            } else if (*p == '\n') {
-                ++p;
-            }
-        }
-    };
     while (p != end && !overflowed_) {
         switch (state_) {
-        case State::AfterCarriageReturn:
-            state_ = State::StartOfField;
-            if (*p == '\n') {
-                ++p;
-            }
+        case State::StartOfField:
+            p = startField(p, end);
             break;
-        case State::StartOfField: {
-            while (p != end && isBlank(*p)) {
-                ++p;
-            }
-            if (p == end) {
-                break;
-            }
-            const char c = *p;
-            if (kFieldEnds[static_cast<unsigned char>(c)]) {
-                ++p;
-                fieldEnded(c);
-                break;
-            }
-            if (c == '"') {
-                ++p;
-                state_ = State::Quoted;
-                break;
-            }
-            state_ = State::Unquoted;
-            [[fallthrough]];
-        }
-        case State::Unquoted: {
-            // A double quote inside an unquoted field is an ordinary byte.
-            const char* stop = findFieldEnd(p, end);
-            text_.append(p, stop);
-            p = stop;
-            if (p != end) {
-                fieldEnded(*p++);
-            }
+        case State::Unquoted:
+            p = readUnquoted(p, end);
             break;
-        }
-        case State::Quoted: {
-            const auto* quote = static_cast<const char*>(std::memchr(p, '"', end - p));
-            const char* stop = quote != nullptr ? quote : end;
-            text_.append(p, stop);
-            p = stop;
-            if (quote != nullptr) {
-                ++p;
-                state_ = State::AfterQuote;
-            }
+        case State::Quoted:
+            p = readQuoted(p, end);
             break;
-        }
         case State::AfterQuote:
-            // What follows the closing quote up to the field's end is dropped.
-            p = findFieldEnd(p, end);
-            if (p != end) {
-                fieldEnded(*p++);
-            }
+            p = skipAfterQuote(p, end);
+            break;
+        case State::AfterCarriageReturn:
+            p = skipLineFeed(p);
             break;
         }
     }
     return !overflowed_;
+}
+
+const char* ListFieldParser::startField(const char* p, const char* end) {
+    while (p != end && isBlank(*p)) {
+        ++p;
+    }
+    if (p == end) {
+        return p;
+    }
+    if (kFieldEnds[static_cast<unsigned char>(*p)]) {
+        return endField(*p, p + 1, end);
+    }
+    if (*p == '"') {
+        state_ = State::Quoted;
+        return p + 1;
+    }
+    state_ = State::Unquoted;
+    return readUnquoted(p, end);
+}
+
+const char* ListFieldParser::readUnquoted(const char* p, const char* end) {
+    // A double quote inside an unquoted field is an ordinary byte.
+    const char* stop = findFieldEnd(p, end);
+    text_.append(p, stop);
+    return stop == end ? end : endField(*stop, stop + 1, end);
+}
+
+const char* ListFieldParser::readQuoted(const char* p, const char* end) {
+    const auto* quote = static_cast<const char*>(std::memchr(p, '"', end - p));
+    if (quote == nullptr) {
+        text_.append(p, end);
+        return end;
+    }
+    text_.append(p, quote);
+    state_ = State::AfterQuote;
+    return quote + 1;
+}
+
+const char* ListFieldParser::skipAfterQuote(const char* p, const char* end) {
+    // What follows the closing quote up to the field's end is dropped.
+    const char* stop = findFieldEnd(p, end);
+    return stop == end ? end : endField(*stop, stop + 1, end);
+}
+
+const char* ListFieldParser::skipLineFeed(const char* p) {
+    state_ = State::StartOfField;
+    return *p == '\n' ? p + 1 : p;
+}
+
+const char* ListFieldParser::endField(char terminator, const char* p, const char* end) {
+    emitField();
+    afterComma_ = terminator == ',';
+    state_ = State::StartOfField;
+    if (terminator != '\r') {
+        return p;
+    }
+    // A CR takes the LF after it along, even from the next chunk.
+    if (p == end) {
+        state_ = State::AfterCarriageReturn;
+        return p;
+    }
+    return *p == '\n' ? p + 1 : p;
 }
 
 bool ListFieldParser::finish() {

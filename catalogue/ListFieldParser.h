@@ -68,6 +68,18 @@ public:
 private:
     enum class State { StartOfField, Unquoted, Quoted, AfterQuote, AfterCarriageReturn };
 
+    // One step of the reader in each state: each takes the bytes at p (before
+    // end), consumes what its state reads, and returns where it stopped.
+    const char* startField(const char* p, const char* end);
+    const char* readUnquoted(const char* p, const char* end);
+    const char* readQuoted(const char* p, const char* end);
+    const char* skipAfterQuote(const char* p, const char* end);
+    const char* skipLineFeed(const char* p);
+    // After the comma, CR or LF that ended a field; p is past it.
+    const char* endField(char terminator, const char* p, const char* end);
+    // Drops a leading UTF-8 byte-order mark from the first chunks; false
+    // once the fields overflow.
+    bool skipByteOrderMark(std::string_view& chunk);
     void emitField();
     [[nodiscard]] std::size_t fieldStart() const noexcept {
         return ends_.empty() ? 0 : ends_.back();

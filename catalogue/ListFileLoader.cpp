@@ -10,51 +10,78 @@
 
 namespace tallywick {
 
+namespace {
+
+// Moves the fields the parser has completed into the entries, decoded.
+// Plain ASCII reads the same in every encoding a list file may have: runs of
+// such fields are taken over as they are, in one copy, and only a field with
+// other bytes goes through the source's decoding.
+class FieldTaker {
+public:
+    FieldTaker(const ListFieldParser::Fields& fields, const ListFileSource& source)
+        : text_(fields.text()), ends_(fields.ends()), source_(source) {}
+
+    void into(ListEntries& entries) const {
+        std::size_t first = 0;
+        while (first < ends_.size()) {
+            const std::size_t from = startOf(first);
+            const std::size_t other = from + findNonAscii(text_.substr(from));
+            if (other == text_.size()) {
+                appendAscii(entries, first, ends_.size());
+                return;
+            }
+            const std::size_t field = fieldHolding(other, first);
+            appendAscii(entries, first, field);
+            entries.push_back(
+                source_.decode(text_.substr(startOf(field), ends_[field] - startOf(field))));
+            first = field + 1;
+        }
+    }
+
+private:
+    [[nodiscard]] std::size_t startOf(std::size_t field) const {
+        return field == 0 ? 0 : ends_[field - 1];
+    }
+
+    // The field (from first on) that holds the byte at offset: the first one
+    // ending past it.
+    [[nodiscard]] std::size_t fieldHolding(std::size_t offset, std::size_t first) const {
+        const auto from = ends_.begin() + static_cast<std::ptrdiff_t>(first);
+        return static_cast<std::size_t>(std::upper_bound(from, ends_.end(), offset) -
+                                        ends_.begin());
+    }
+
+    // Fields [first, last), all plain ASCII.
+    void appendAscii(ListEntries& entries, std::size_t first, std::size_t last) const {
+        if (first == last) {
+            return;
+        }
+        const std::size_t begin = startOf(first);
+        entries.append(text_.substr(begin, ends_[last - 1] - begin),
+                       ends_.subspan(first, last - first), begin);
+    }
+
+    std::string_view text_;
+    std::span<const std::size_t> ends_;
+    const ListFileSource& source_;
+};
+
+void takeFields(ListFieldParser& parser, const ListFileSource& source, ListEntries& entries) {
+    FieldTaker(parser.fields(), source).into(entries);
+    parser.clearFields();
+}
+
+} // namespace
+
 ListEntries loadListEntries(ListFileSource& source, const std::string& name) {
     ListFieldParser parser(kMaxListEntries);
     ListEntries entries;
-    // Fields are decoded as each chunk completes them, so the raw bytes never
-    // pile up beside the entries. Plain ASCII reads the same in every encoding
-    // a list file may have: runs of such fields are taken over as they are,
-    // and only fields with other bytes go through the source's decoding.
-    const auto takeFields = [&] {
-        const auto fields = parser.fields();
-        const std::string_view text = fields.text();
-        const std::span<const std::size_t> ends = fields.ends();
-        const auto startOf = [&](std::size_t field) {
-            return field == 0 ? 0 : ends[field - 1];
-        };
-        // Fields [first, last) are plain ASCII.
-        const auto takeAscii = [&](std::size_t first, std::size_t last) {
-            if (first < last) {
-                const std::size_t begin = startOf(first);
-                entries.append(text.substr(begin, ends[last - 1] - begin),
-                               ends.subspan(first, last - first), begin);
-            }
-        };
-        std::size_t first = 0;
-        while (first < ends.size()) {
-            const std::size_t from = startOf(first);
-            const std::size_t other = from + findNonAscii(text.substr(from));
-            if (other == text.size()) {
-                takeAscii(first, ends.size());
-                break;
-            }
-            // The field that holds it: the first one ending past it.
-            const auto field = static_cast<std::size_t>(
-                std::upper_bound(ends.begin() + static_cast<std::ptrdiff_t>(first), ends.end(),
-                                 other) -
-                ends.begin());
-            takeAscii(first, field);
-            entries.push_back(source.decode(fields[field]));
-            first = field + 1;
-        }
-        parser.clearFields();
-    };
     {
         const auto file = source.open(name);
         // Filled by each read before it is looked at: no need to clear it.
         std::array<char, 64 * 1024> buffer;
+        // Fields are decoded as each chunk completes them, so the raw bytes
+        // never pile up beside the entries.
         bool withinLimit = true;
         while (withinLimit) {
             const std::size_t got = file->read(buffer.data(), buffer.size());
@@ -62,14 +89,14 @@ ListEntries loadListEntries(ListFileSource& source, const std::string& name) {
                 break;
             }
             withinLimit = parser.feed({buffer.data(), got});
-            takeFields();
+            takeFields(parser, source, entries);
         }
     }
     if (!parser.finish()) {
         throw RunTimeError(ErrorNumber::Overflow,
                            "Overflow: " + name + " holds more than 32,767 entries");
     }
-    takeFields();
+    takeFields(parser, source, entries);
     return entries;
 }
 
