@@ -8,7 +8,7 @@ JOBS  ?= $(shell nproc)
 
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev googletest libgtest-dev \
             xvfb xauth xdotool openbox x11-utils xdg-utils file imagemagick \
-            dpkg-dev desktop-file-utils appstream xclip
+            dpkg-dev desktop-file-utils appstream xclip procps
 
 .PHONY: all deps build build-asan run test test-default test-asan fuzz package clean \
         deps-windows windows test-windows

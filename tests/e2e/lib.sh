@@ -104,6 +104,22 @@ wait_window() {
     return 1
 }
 
+# True while the window with this id exists and is mapped.
+window_shown() {
+    xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+
+window_hidden() {
+    ! window_shown "$1"
+}
+
+# Presses Return in a message box and waits until that box is gone.
+confirm_box() {
+    local box=$1
+    keys_to "$box" Return
+    eventually 50 window_hidden "$box" || fail "the box $box did not close on Return"
+}
+
 window_count() {
     xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l
 }
@@ -136,6 +152,18 @@ wait_exit() {
         sleep 0.1
     done
     return 1
+}
+
+# Ends the program started last by its id and collects it.
+end_app() {
+    kill "$APP_PID"
+    wait_exit >/dev/null || fail "the program did not end when asked to"
+}
+
+# True once the program started last has no child process: every program it
+# handed a launch to (xdg-open, and through it the recording browser) is done.
+launches_settled() {
+    ! pgrep -P "$APP_PID" >/dev/null
 }
 
 # Gives WINDOW the keyboard focus through the window manager, which also

@@ -22,7 +22,7 @@ main=$(wait_window '^TALLYWICK -') || fail "the main window did not appear"
 # --- Alt+B: Build Business Credit.
 keys_to "$main" alt+b
 eventually 50 has_records 1 || fail "Alt+B launched nothing"
-sleep 0.3
+eventually 50 launches_settled || fail "Alt+B's launch did not end"
 [ "$(record_count)" -eq 1 ] || fail "Alt+B: expected one launch, got [$(raw_records)]"
 [ "$(recorded | sed -n 1p)" = "$BUSINESS_CREDIT" ] ||
     fail "Alt+B launched [$(recorded | sed -n 1p)], expected $BUSINESS_CREDIT"
@@ -36,7 +36,7 @@ keys_to "$main" alt+h
 eventually 30 menu_open || fail "Alt+H opened no menu"
 xdotool key --delay 60 Down Return
 eventually 50 has_records 2 || fail "About The Tallywick launched nothing; launched so far: [$(raw_records)]"
-sleep 0.3
+eventually 50 launches_settled || fail "About's launch did not end"
 [ "$(record_count)" -eq 2 ] || fail "About: expected one more launch, got [$(raw_records)]"
 expected=$(printf '%s\t%s' "$WORK" bushelp.txt)
 [ "$(sed -n 2p "$RECORD")" = "$expected" ] ||

@@ -1,25 +1,39 @@
 #!/usr/bin/env bash
-# Starts the program on a virtual display, saves a screenshot of its window
+# Starts the program on a virtual display with a window manager, saves a
+# screenshot of its window (frame included) once it has finished drawing,
 # and ends it.   screenshot.sh PROGRAM WORKING_FOLDER OUTPUT.png
 set -euo pipefail
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+fi
 program=$(realpath "$1")
 folder=$(realpath "$2")
 output=$(realpath -m "$3")
-export TALLYWICK=$program WORK_FOLDER=$folder OUTPUT=$output
-exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-    set -euo pipefail
-    export XDG_RUNTIME_DIR=$(mktemp -d)
-    openbox --sm-disable >/dev/null 2>&1 &
-    sleep 0.5
-    (cd "$WORK_FOLDER" && exec "$TALLYWICK") &
-    app=$!
-    id=$(xdotool search --sync --onlyvisible --name "^TALLYWICK" | head -n 1)
-    sleep 1
-    # The window manager draws its frame on the parent of our window.
-    frame=$(xwininfo -tree -id "$id" | awk "/Parent window id/{print \$4}")
-    import -window "$frame" "$OUTPUT"
-    kill $app
-    wait $app 2>/dev/null || true
-    rm -rf "$XDG_RUNTIME_DIR"
-    echo "Screenshot: $OUTPUT"
-'
+export TALLYWICK=$program TALLYWICK_DELIVERED=$folder
+source "$(dirname "$0")/lib.sh"
+
+SANDBOX=$(mktemp -d)
+trap 'cleanup_sandbox' EXIT
+mkdir -m 700 "$SANDBOX/runtime"
+export XDG_RUNTIME_DIR=$SANDBOX/runtime
+start_window_manager
+start_app "$folder"
+window=$(wait_window '^TALLYWICK') || fail "the window did not appear"
+# The window manager draws its frame on the parent of our window.
+frame=$(xwininfo -tree -id "$window" | awk '/Parent window id/{print $4}')
+# Drawing is done when two captures in a row are the same.
+capture() {
+    import -window "$frame" "$SANDBOX/$1.png"
+}
+capture previous
+for ((i = 0; i < 50; i++)); do
+    capture current
+    if cmp -s <(convert "$SANDBOX/previous.png" rgb:-) <(convert "$SANDBOX/current.png" rgb:-); then
+        break
+    fi
+    mv "$SANDBOX/current.png" "$SANDBOX/previous.png"
+    sleep 0.1
+done
+mv "$SANDBOX/current.png" "$output"
+end_app
+echo "screenshot: $output"

@@ -52,7 +52,6 @@ cp "$WORK"/buslist.txt "$WORK"/buslistb.txt "$missing/"
 start_app "$missing"
 box=$(wait_window '^TALLYWICK$') || fail "no report box when buslistc.txt is missing"
 [ "$(window_count '^TALLYWICK -')" -eq 0 ] || fail "the main window shows although buslistc.txt is missing"
-sleep 0.3
 kill -0 "$APP_PID" 2>/dev/null || fail "the program ended before the report was confirmed"
 keys_to "$box" Return
 wait_exit >/dev/null || fail "the program kept running after the report was confirmed"
