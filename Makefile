@@ -105,7 +105,7 @@ bench:
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTALLYWICK_BUILD_BENCH=ON \
 	  -DTALLYWICK_BUILD_TESTS=OFF
 	cmake --build build-bench -j $(JOBS) --target tallywick tallywick_baseline \
-	  tallywick_reader_bench tallywick_startup_bench
+	  tallywick_reader_bench tallywick_startup_bench tallywick_first_key_bench
 	bench/run.sh build-bench
 
 clean:

@@ -11,10 +11,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
-#include <QListView>
 #include <QMenuBar>
 #include <QScreen>
-#include <QScrollBar>
 #include <QShortcutEvent>
 #include <vector>
 
@@ -37,64 +35,6 @@ QRect pixelRect(const ControlSpec& design) {
 
 std::size_t rowOf(ControlId id) {
     return static_cast<std::size_t>(id);
-}
-
-// Rows a list lays out at a time when it holds more: far more than it shows.
-constexpr int kListLayoutBatch = 2000;
-
-// Laying out a long list row by row would hold up showing the window (about
-// a millisecond for 32,767 entries), so such a list is laid out in batches
-// while the event loop runs, visible rows first. The first key, click or
-// wheel turn that reaches the list lays out the rest at once before it is
-// handled: input always meets the whole list, as with a single pass.
-class BatchedListLayout final : public QObject {
-public:
-    explicit BatchedListLayout(QListView* view) : QObject(view), view_(view) {
-        view->setLayoutMode(QListView::Batched);
-        view->setBatchSize(kListLayoutBatch);
-        for (QObject* part : parts()) {
-            part->installEventFilter(this);
-        }
-    }
-
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-        switch (event->type()) {
-        case QEvent::KeyPress:
-        case QEvent::ShortcutOverride:
-        case QEvent::InputMethod:
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-            finish();
-            break;
-        default:
-            break;
-        }
-        return false;
-    }
-
-private:
-    std::array<QObject*, 3> parts() const {
-        return {view_, view_->viewport(), view_->verticalScrollBar()};
-    }
-
-    void finish() {
-        for (QObject* part : parts()) {
-            part->removeEventFilter(this);
-        }
-        view_->setLayoutMode(QListView::SinglePass);
-        view_->doItemsLayout();
-        deleteLater();
-    }
-
-    QListView* view_;
-};
-
-void layOutInBatchesWhenLong(QListView* view, std::size_t rows) {
-    if (rows > static_cast<std::size_t>(kListLayoutBatch) &&
-        view->layoutMode() == QListView::SinglePass) {
-        new BatchedListLayout(view);
-    }
 }
 
 } // namespace
@@ -142,13 +82,7 @@ void MainWindow::createControls() {
         }
         case ControlKind::ListBox: {
             auto* view = new PartnerListView(client_);
-            auto* model = new PartnerListModel(view);
-            view->setModel(model);
-            view->setUniformItemSizes(true);
-            view->setSelectionMode(QAbstractItemView::SingleSelection);
-            view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-            view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-            view->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+            view->setModel(new PartnerListModel(view));
             view->setFocusPolicy(Qt::StrongFocus);
             if (design.foreground) {
                 QPalette palette = view->palette();
@@ -302,8 +236,8 @@ void MainWindow::finish(HandlerOutcome outcome) {
     }
 }
 
-QListView* MainWindow::listView(ControlId list) const {
-    return static_cast<QListView*>(controls_[rowOf(list)]);
+PartnerListView* MainWindow::listView(ControlId list) const {
+    return static_cast<PartnerListView*>(controls_[rowOf(list)]);
 }
 
 PartnerListModel* MainWindow::listModel(ControlId list) const {
@@ -311,7 +245,6 @@ PartnerListModel* MainWindow::listModel(ControlId list) const {
 }
 
 void MainWindow::fillList(ControlId list, ListEntries entries) {
-    layOutInBatchesWhenLong(listView(list), entries.size());
     listModel(list)->setEntries(std::move(entries));
 }
 

@@ -7,12 +7,12 @@
 #include <array>
 #include <map>
 
-class QListView;
 class QPushButton;
 
 namespace tallywick {
 
 class PartnerListModel;
+class PartnerListView;
 
 // Form1's window in Qt Widgets: built from the control table and the menu
 // tree, every event forwarded to Form1. It holds no behaviour of its own.
@@ -44,7 +44,7 @@ private:
     void clicked(ControlId button);
     void chosen(const MenuItemSpec& item);
     void finish(HandlerOutcome outcome);
-    [[nodiscard]] QListView* listView(ControlId list) const;
+    [[nodiscard]] PartnerListView* listView(ControlId list) const;
     [[nodiscard]] PartnerListModel* listModel(ControlId list) const;
 
     Form1* form_ = nullptr;

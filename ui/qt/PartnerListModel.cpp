@@ -8,14 +8,6 @@ void PartnerListModel::setEntries(ListEntries entries) {
     endResetModel();
 }
 
-QModelIndex PartnerListModel::index(int row, int column, const QModelIndex& parent) const {
-    if (row < 0 || column != 0 || parent.isValid() ||
-        static_cast<std::size_t>(row) >= entries_.size()) {
-        return {};
-    }
-    return createIndex(row, column);
-}
-
 int PartnerListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(entries_.size());
 }

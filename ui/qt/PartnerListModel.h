@@ -6,9 +6,9 @@
 
 namespace tallywick {
 
-// The entries of one partner list, shown by a QListView. Texts are turned
-// into QStrings only when a row is drawn, so a full list of 32,767 entries
-// costs nothing at start-up.
+// The entries of one partner list, shown by a PartnerListView. Texts are
+// turned into QStrings only when a row is drawn, so a full list of 32,767
+// entries costs nothing at start-up.
 class PartnerListModel final : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -17,10 +17,6 @@ public:
     void setEntries(ListEntries entries);
     [[nodiscard]] const ListEntries& entries() const noexcept { return entries_; }
 
-    // The view asks for every row's index while it lays out a list: answered
-    // without the base class's round of virtual calls.
-    [[nodiscard]] QModelIndex index(int row, int column,
-                                    const QModelIndex& parent = {}) const override;
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
 

@@ -9,7 +9,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
-#include <QListView>
+#include <QAbstractItemView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -45,7 +45,7 @@ struct Harness : testing::FakeServices {
     }
 
     void select(const char* list, int row) {
-        auto* view = find<QListView>(list);
+        auto* view = find<QAbstractItemView>(list);
         view->selectionModel()->select(view->model()->index(row, 0),
                                        QItemSelectionModel::ClearAndSelect);
     }
@@ -91,16 +91,16 @@ private slots:
 
     void listsDrawTheirEntriesInTheirColours() {
         Harness h;
-        QCOMPARE(h.find<QListView>("List2")->palette().color(QPalette::Text), QColor(0, 128, 0));
-        QCOMPARE(h.find<QListView>("List3")->palette().color(QPalette::Text), QColor(255, 0, 0));
-        QCOMPARE(h.find<QListView>("List1")->palette().color(QPalette::Text),
+        QCOMPARE(h.find<QAbstractItemView>("List2")->palette().color(QPalette::Text), QColor(0, 128, 0));
+        QCOMPARE(h.find<QAbstractItemView>("List3")->palette().color(QPalette::Text), QColor(255, 0, 0));
+        QCOMPARE(h.find<QAbstractItemView>("List1")->palette().color(QPalette::Text),
                  QApplication::palette().color(QPalette::Text));
     }
 
     void loadFillsListsAndCaptions() {
         Harness h;
         QVERIFY(h.loadAndShow());
-        auto* list1 = h.find<QListView>("List1");
+        auto* list1 = h.find<QAbstractItemView>("List1");
         QCOMPARE(list1->model()->rowCount(), 3);
         QCOMPARE(list1->model()->index(2, 0).data().toString(), QStringLiteral("Gamma, Inc."));
         QCOMPARE(h.find<QLabel>("Label1")->text(), QStringLiteral("3 American Express Cards"));
@@ -130,7 +130,7 @@ private slots:
         for (const auto key : {Qt::Key_Home, Qt::Key_Down, Qt::Key_End}) {
             Harness h;
             QVERIFY(h.loadAndShow());
-            auto* list1 = h.find<QListView>("List1");
+            auto* list1 = h.find<QAbstractItemView>("List1");
             QCOMPARE(QApplication::focusWidget(), list1);
             QTest::keyClick(list1, key);
             QCOMPARE(h.window.selectedIndex(ControlId::List1), key == Qt::Key_End ? 2 : 0);
@@ -145,8 +145,8 @@ private slots:
             QVERIFY(!button->autoDefault());
         }
         h.select("List1", 0);
-        QTest::keyClick(h.find<QListView>("List1"), Qt::Key_Return);
-        QTest::keyClick(h.find<QListView>("List1"), Qt::Key_Escape);
+        QTest::keyClick(h.find<QAbstractItemView>("List1"), Qt::Key_Return);
+        QTest::keyClick(h.find<QAbstractItemView>("List1"), Qt::Key_Escape);
         QTest::qWait(50);
         QVERIFY(h.shell.requests.empty());
         QVERIFY(h.window.isVisible());
