@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The menu bar: "Build Business Credit" opens its page and leaves the window
 # as it is; Help > "About The Tallywick" opens bushelp.txt from the program's
-# working folder.
+# working folder; F10 or an Alt tap, the arrows and Return reach entries on
+# both rows of the bar.
 source "$(dirname "$0")/lib.sh"
 setup_sandbox
 
@@ -43,5 +44,20 @@ expected=$(printf '%s\t%s' "$WORK" bushelp.txt)
     fail "About launched [$(sed -n 2p "$RECORD")], expected [$expected]"
 eventually 30 menu_closed || fail "the Help menu stayed open after Return"
 kill -0 "$APP_PID" 2>/dev/null || fail "the program ended after About"
+
+# --- The wrapped bar is one bar to the keyboard: F10 highlights its first
+# entry, Left wraps to the last one (Help, on the second row) and goes on
+# back across the rows to Get a Loan, Return runs it.
+keys_to "$main" F10 Left Left Left Return
+eventually 50 has_records 3 || fail "F10 Left Left Left Return launched nothing; launched so far: [$(raw_records)]"
+[ "$(recorded | sed -n 3p)" = "https://www.tallywick.example/loans/" ] ||
+    fail "F10 Left Left Left Return launched [$(recorded | sed -n 3p)], expected the loan page"
+# An Alt tap does the same; six times Right crosses to Quillpress.
+keys_to "$main" alt Right Right Right Right Right Right Return
+eventually 50 has_records 4 || fail "Alt, six times Right, Return launched nothing; launched so far: [$(raw_records)]"
+[ "$(recorded | sed -n 4p)" = "https://downloads.quillpress.example/quillpress-setup.exe" ] ||
+    fail "Alt then Right to Quillpress launched [$(recorded | sed -n 4p)]"
+eventually 50 launches_settled || fail "the menu launches did not end"
+[ "$(record_count)" -eq 4 ] || fail "expected 4 launches in all, got [$(raw_records)]"
 
 echo "PASS: menu-links"

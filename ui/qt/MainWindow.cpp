@@ -2,6 +2,7 @@
 
 #include "app/ControlTable.h"
 #include "app/MenuTree.h"
+#include "ui/qt/MenuRow.h"
 #include "ui/qt/PartnerListModel.h"
 #include "ui/qt/PartnerListView.h"
 #include "ui/qt/WrappingButton.h"
@@ -128,10 +129,19 @@ void MainWindow::createControls() {
         }
         widget->setObjectName(qtText(design.name));
         widget->setGeometry(pixelRect(design));
+        if (!design.accessibleName.empty()) {
+            widget->setAccessibleName(qtText(design.accessibleName));
+        }
         controls_[rowOf(design.id)] = widget;
     }
-    // Lists are drawn above the count labels they overlap by one pixel.
     for (const ControlSpec& design : kControlTable) {
+        // A label whose buddy is a control names it for a screen reader, and
+        // the name follows the label's text.
+        if (design.labelledBy) {
+            static_cast<QLabel*>(controls_[rowOf(*design.labelledBy)])
+                ->setBuddy(controls_[rowOf(design.id)]);
+        }
+        // Lists are drawn above the count labels they overlap by one pixel.
         if (design.kind == ControlKind::ListBox) {
             controls_[rowOf(design.id)]->raise();
         }
@@ -164,7 +174,7 @@ void MainWindow::createMenus() {
     bar->setObjectName(QStringLiteral("menuBar"));
     bar->setFont(font());
     bar->setEntries(entries, twipsToPixels(kClientWidthTwips));
-    for (QMenuBar* row : bar->rows()) {
+    for (MenuRow* row : bar->rows()) {
         row->installEventFilter(this);
     }
     setMenuWidget(bar);

@@ -1,5 +1,8 @@
 #include "ui/qt/PartnerListView.h"
 
+#include "ui/qt/PartnerListAccessible.h"
+
+#include <QAccessible>
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -9,6 +12,11 @@
 namespace tallywick {
 
 PartnerListView::PartnerListView(QWidget* parent) : QAbstractItemView(parent) {
+    static const bool accessible = [] {
+        QAccessible::installFactory(&PartnerListAccessible::create);
+        return true;
+    }();
+    static_cast<void>(accessible);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -210,6 +218,16 @@ void PartnerListView::paintEvent(QPaintEvent* event) {
             option.state |= QStyle::State_HasFocus;
         }
         itemDelegate()->paint(&painter, option, index);
+    }
+}
+
+void PartnerListView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QAbstractItemView::currentChanged(current, previous);
+    // A screen reader follows the entry that the keyboard moves to.
+    if (QAccessible::isActive() && hasFocus() && current.isValid()) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        event.setChild(current.row());
+        QAccessible::updateAccessibility(&event);
     }
 }
 

@@ -1,10 +1,22 @@
 #include "ui/qt/WrappingMenuBar.h"
 
+#include "ui/qt/MenuRow.h"
+
 #include <QAction>
-#include <QMenuBar>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tallywick {
+
+namespace {
+
+bool isAltKey(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Alt || key->key() == Qt::Key_Meta;
+}
+
+} // namespace
 
 WrappingMenuBar::WrappingMenuBar(QWidget* parent)
     : QWidget(parent), layout_(new QVBoxLayout(this)) {
@@ -12,16 +24,24 @@ WrappingMenuBar::WrappingMenuBar(QWidget* parent)
     layout_->setSpacing(0);
 }
 
-QMenuBar* WrappingMenuBar::addRow() {
-    auto* row = new QMenuBar(this);
+MenuRow* WrappingMenuBar::addRow() {
+    auto* row = new MenuRow(this);
     row->setObjectName(QStringLiteral("menuRow%1").arg(rows_.size() + 1));
     layout_->addWidget(row);
     rows_.push_back(row);
+    // Queued: the key that crossed the edge may come from an open drop-down,
+    // which must finish handling it before it is closed.
+    connect(
+        row, &MenuRow::edgePassed, this,
+        [this, row](int direction, bool dropDownWasOpen) {
+            crossEdge(row, direction, dropDownWasOpen);
+        },
+        Qt::QueuedConnection);
     return row;
 }
 
 void WrappingMenuBar::setEntries(const std::vector<QAction*>& entries, int width) {
-    QMenuBar* row = addRow();
+    MenuRow* row = addRow();
     for (QAction* entry : entries) {
         row->addAction(entry);
         if (row->sizeHint().width() > width && row->actions().size() > 1) {
@@ -30,6 +50,92 @@ void WrappingMenuBar::setEntries(const std::vector<QAction*>& entries, int width
             row->addAction(entry);
         }
     }
+    watchedWindow_ = window();
+    watchedWindow_->installEventFilter(this);
+}
+
+MenuRow* WrappingMenuBar::activeRow() const {
+    const auto found = std::find_if(rows_.begin(), rows_.end(),
+                                    [](const MenuRow* row) { return row->isActive(); });
+    return found == rows_.end() ? nullptr : *found;
+}
+
+void WrappingMenuBar::crossEdge(MenuRow* from, int direction, bool dropDownWasOpen) {
+    const auto at = static_cast<int>(std::find(rows_.begin(), rows_.end(), from) - rows_.begin());
+    const int count = static_cast<int>(rows_.size());
+    MenuRow* to = rows_[static_cast<std::size_t>((at + direction + count) % count)];
+    from->leaveKeyboardMode();
+    to->enterKeyboardMode();
+    if (direction < 0) {
+        to->highlightLast();
+    }
+    if (dropDownWasOpen) {
+        to->openHighlighted();
+    }
+}
+
+void WrappingMenuBar::toggleKeyboardMode() {
+    if (MenuRow* active = activeRow()) {
+        active->leaveKeyboardMode();
+    } else if (!rows_.empty()) {
+        rows_.front()->enterKeyboardMode();
+    }
+}
+
+bool WrappingMenuBar::eventFilter(QObject* watched, QEvent* event) {
+    if (altAlone_) {
+        followAltTap(event);
+        return false;
+    }
+    if (watched != watchedWindow_ || !isVisible()) {
+        return false;
+    }
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if (isAltKey(key) && key->modifiers() == Qt::AltModifier) {
+            // Alt went down: watch every event until it comes up again.
+            altAlone_ = true;
+            qApp->installEventFilter(this);
+        }
+    } else if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier) {
+            toggleKeyboardMode();
+            return true;
+        }
+    }
+    return false;
+}
+
+void WrappingMenuBar::followAltTap(const QEvent* event) {
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        if (isAltKey(static_cast<const QKeyEvent*>(event))) {
+            if (event->type() == QEvent::KeyRelease) {
+                stopFollowingAlt();
+                toggleKeyboardMode();
+            }
+            return;
+        }
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+    case QEvent::ActivationChange:
+        break;
+    default:
+        return;
+    }
+    // Alt was part of something else: a shortcut, a click, a change of focus.
+    stopFollowingAlt();
+}
+
+void WrappingMenuBar::stopFollowingAlt() {
+    altAlone_ = false;
+    qApp->removeEventFilter(this);
 }
 
 } // namespace tallywick

@@ -4,14 +4,18 @@
 #include <vector>
 
 class QAction;
-class QMenuBar;
 class QVBoxLayout;
 
 namespace tallywick {
 
+class MenuRow;
+
 // A menu bar that wraps its entries onto further rows when they do not fit
 // the window's width, as a Windows menu bar does, instead of hiding the last
-// ones behind an extension button.
+// ones behind an extension button. To the keyboard it is one bar: an Alt tap
+// or F10 highlights the first entry, Left and Right go through all entries in
+// order across the rows and wrap at the ends, Return or Down opens or runs
+// the highlighted entry, and Escape (or F10 again) leaves the bar.
 class WrappingMenuBar final : public QWidget {
     Q_OBJECT
 public:
@@ -20,13 +24,25 @@ public:
     // Entries are placed in order; an action with a menu opens it.
     void setEntries(const std::vector<QAction*>& entries, int width);
 
-    [[nodiscard]] const std::vector<QMenuBar*>& rows() const noexcept { return rows_; }
+    [[nodiscard]] const std::vector<MenuRow*>& rows() const noexcept { return rows_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QMenuBar* addRow();
+    MenuRow* addRow();
+    void crossEdge(MenuRow* from, int direction, bool dropDownWasOpen);
+    void toggleKeyboardMode();
+    // Between Alt going down and coming up: a tap alone toggles the keyboard
+    // mode; any other key, a click or a change of focus ends the watch.
+    void followAltTap(const QEvent* event);
+    void stopFollowingAlt();
+    [[nodiscard]] MenuRow* activeRow() const;
 
     QVBoxLayout* layout_;
-    std::vector<QMenuBar*> rows_;
+    std::vector<MenuRow*> rows_;
+    QWidget* watchedWindow_ = nullptr;
+    bool altAlone_ = false; // Alt is down and nothing else happened since
 };
 
 } // namespace tallywick

@@ -137,12 +137,3 @@ TEST_F(LongListTest, cardButtonReadsTheEntrySelectedDeepInTheList) {
 
 } // namespace
 } // namespace tallywick
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    if (::testing::GTEST_FLAG(list_tests)) {
-        return RUN_ALL_TESTS(); // listing needs no display
-    }
-    QApplication application(argc, argv);
-    return RUN_ALL_TESTS();
-}

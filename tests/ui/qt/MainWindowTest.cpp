@@ -3,13 +3,14 @@
 #include "FakePlatform.h"
 #include "app/ControlTable.h"
 #include "app/MenuTree.h"
+#include "ui/qt/MenuRow.h"
 #include "ui/qt/QtMessageBoxes.h"
 #include "ui/qt/QtNumberFormat.h"
 #include "ui/qt/WrappingMenuBar.h"
 
 #include <QAbstractButton>
-#include <QLabel>
 #include <QAbstractItemView>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -91,8 +92,10 @@ private slots:
 
     void listsDrawTheirEntriesInTheirColours() {
         Harness h;
-        QCOMPARE(h.find<QAbstractItemView>("List2")->palette().color(QPalette::Text), QColor(0, 128, 0));
-        QCOMPARE(h.find<QAbstractItemView>("List3")->palette().color(QPalette::Text), QColor(255, 0, 0));
+        QCOMPARE(h.find<QAbstractItemView>("List2")->palette().color(QPalette::Text),
+                 QColor(0, 128, 0));
+        QCOMPARE(h.find<QAbstractItemView>("List3")->palette().color(QPalette::Text),
+                 QColor(255, 0, 0));
         QCOMPARE(h.find<QAbstractItemView>("List1")->palette().color(QPalette::Text),
                  QApplication::palette().color(QPalette::Text));
     }

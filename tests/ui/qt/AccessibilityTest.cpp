@@ -1,0 +1,248 @@
+// What a screen reader and a keyboard-only user meet in the Qt window: every
+// control named (read through QAccessible, as a screen reader reads it), and
+// the wrapped menu bar reached and walked as one bar.
+#include "FakePlatform.h"
+#include "ui/qt/MainWindow.h"
+#include "ui/qt/MenuRow.h"
+#include "ui/qt/WrappingMenuBar.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace tallywick {
+namespace {
+
+QAccessibleInterface* accessible(QObject* object) {
+    QAccessibleInterface* found = QAccessible::queryAccessibleInterface(object);
+    EXPECT_NE(found, nullptr);
+    return found;
+}
+
+std::string nameOf(QAccessibleInterface* interface) {
+    return interface->text(QAccessible::Name).toStdString();
+}
+
+// The objects the interface says label it.
+std::vector<QObject*> labelsOf(QAccessibleInterface* interface) {
+    std::vector<QObject*> labels;
+    for (const auto& [label, relation] : interface->relations(QAccessible::Label)) {
+        labels.push_back(label->object());
+    }
+    return labels;
+}
+
+class AccessibilityTest : public ::testing::Test, public testing::FakeServices {
+protected:
+    void SetUp() override {
+        listFiles.files = {{"buslist.txt", "Alpha\r\nBeta\r\nGamma\r\n"},
+                           {"buslistb.txt", "One,Two"},
+                           {"buslistc.txt", ""}};
+        window.attach(form);
+    }
+
+    void loadAndShow() {
+        ASSERT_EQ(form.load(), LoadOutcome::Show);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    template <typename T = QWidget> T* find(const char* name) {
+        auto* found = window.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    // Keys as the user types them, to whatever has the focus, with the
+    // event loop running between them.
+    void type(std::initializer_list<Qt::Key> keys) {
+        for (Qt::Key key : keys) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QCoreApplication::processEvents();
+        }
+    }
+
+    void tapAlt() {
+        QTest::keyPress(QApplication::focusWidget(), Qt::Key_Alt, Qt::AltModifier);
+        QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Alt, Qt::NoModifier);
+    }
+
+    // The highlighted bar entry, by name, or "" when the bar is left.
+    std::string highlighted() const {
+        for (MenuRow* row : window.findChild<WrappingMenuBar*>()->rows()) {
+            if (row->activeAction() != nullptr) {
+                return row->activeAction()->objectName().toStdString();
+            }
+        }
+        return {};
+    }
+
+    std::string lastLaunch() const {
+        return shell.requests.empty() ? std::string() : shell.requests.back().file;
+    }
+
+    MainWindow window;
+    Form1 form{services(), window};
+};
+
+TEST_F(AccessibilityTest, listsAreNamedByTheirCountCaptionsAndLabelledByThem) {
+    struct Row {
+        const char* list;
+        const char* label;
+        const char* name;
+    };
+    const Row rows[] = {{"List1", "Label1", "3 American Express Cards"},
+                        {"List2", "Label5", "2 Visa / MasterCard Cards"},
+                        {"List3", "Label6", "0 Retail Business Cards"}};
+    for (const Row& row : rows) {
+        QAccessibleInterface* list = accessible(find(row.list));
+        EXPECT_EQ(list->role(), QAccessible::List) << row.list;
+        EXPECT_EQ(labelsOf(list), std::vector<QObject*>{find(row.label)}) << row.list;
+        EXPECT_EQ(nameOf(list), "") << "before start-up the caption is empty";
+    }
+    loadAndShow();
+    for (const Row& row : rows) {
+        QAccessibleInterface* list = accessible(find(row.list));
+        EXPECT_EQ(nameOf(list), row.name) << "the name follows the written caption";
+        EXPECT_EQ(labelsOf(list), std::vector<QObject*>{find(row.label)}) << row.list;
+        // The caption says which control it labels.
+        const auto labelled = accessible(find(row.label))->relations(QAccessible::Labelled);
+        ASSERT_EQ(labelled.size(), 1) << row.label;
+        EXPECT_EQ(labelled.front().first->object(), find(row.list));
+    }
+}
+
+TEST_F(AccessibilityTest, listEntriesAreItemsThatFollowTheKeyboard) {
+    loadAndShow();
+    QAccessibleInterface* list = accessible(find("List1"));
+    ASSERT_EQ(list->childCount(), 3);
+    EXPECT_EQ(nameOf(list->child(0)), "Alpha");
+    EXPECT_EQ(nameOf(list->child(2)), "Gamma");
+    EXPECT_EQ(list->child(1)->role(), QAccessible::ListItem);
+    EXPECT_EQ(list->indexOfChild(list->child(2)), 2);
+    EXPECT_EQ(list->child(3), nullptr);
+    EXPECT_FALSE(list->child(0)->state().selected);
+
+    type({Qt::Key_Down, Qt::Key_Down});
+    QAccessibleInterface* focused = list->focusChild();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(nameOf(focused), "Beta");
+    EXPECT_TRUE(focused->state().selected);
+    EXPECT_TRUE(focused->state().focused);
+    EXPECT_EQ(list->childAt(focused->rect().center().x(), focused->rect().center().y()), focused);
+}
+
+TEST_F(AccessibilityTest, picturesButtonsAndMemoryFiguresHaveNames) {
+    loadAndShow();
+    const std::pair<const char*, const char*> pictures[] = {{"Picture1", "American Express"},
+                                                            {"Picture2", "MasterCard"},
+                                                            {"Picture3", "Visa"},
+                                                            {"Picture4", "Discover"}};
+    for (const auto& [picture, brand] : pictures) {
+        QAccessibleInterface* image = accessible(find(picture));
+        EXPECT_EQ(image->role(), QAccessible::Graphic) << picture;
+        EXPECT_EQ(nameOf(image), brand);
+    }
+    EXPECT_EQ(nameOf(accessible(find("Command2"))), "Open American Express Application");
+    EXPECT_EQ(nameOf(accessible(find("Command1"))), "Exit");
+
+    const std::tuple<const char*, const char*, const char*> figures[] = {
+        {"Label8", "Label7", "8,388,608 KB"}, {"Label10", "Label9", "3,145,728 KB"}};
+    for (const auto& [figure, caption, text] : figures) {
+        QAccessibleInterface* shown = accessible(find(figure));
+        EXPECT_EQ(nameOf(shown), text);
+        EXPECT_EQ(labelsOf(shown), std::vector<QObject*>{find(caption)}) << figure;
+    }
+    EXPECT_EQ(nameOf(accessible(find("Label7"))), "Your Total Memory:");
+    EXPECT_EQ(nameOf(accessible(find("Label9"))), "Your Available Memory:");
+}
+
+TEST_F(AccessibilityTest, f10AndTheArrowsWalkTheWrappedBarAsOneBar) {
+    loadAndShow();
+    QWidget* list = find("List1");
+    type({Qt::Key_F10});
+    EXPECT_EQ(highlighted(), "buildcredit");
+    // Right through every entry, across the rows, and round to the first.
+    std::vector<std::string> walked{highlighted()};
+    for (int i = 0; i < 8; ++i) {
+        type({Qt::Key_Right});
+        walked.push_back(highlighted());
+    }
+    EXPECT_EQ(walked, (std::vector<std::string>{"buildcredit", "creditreports", "credrep",
+                                                "creditrepair", "Calc", "getaloan", "quillpress",
+                                                "Localhelp", "buildcredit"}));
+    // Left from the first wraps to the last, and back across the rows.
+    type({Qt::Key_Left});
+    EXPECT_EQ(highlighted(), "Localhelp");
+    type({Qt::Key_Left, Qt::Key_Left});
+    EXPECT_EQ(highlighted(), "getaloan");
+    type({Qt::Key_Return});
+    EXPECT_EQ(lastLaunch(), webAddress(WebTarget::Loans));
+    EXPECT_EQ(highlighted(), "");
+    EXPECT_EQ(QApplication::focusWidget(), list) << "the focus went back to the list";
+
+    // F10 again, or Escape, leaves the bar.
+    type({Qt::Key_F10});
+    EXPECT_EQ(highlighted(), "buildcredit");
+    type({Qt::Key_F10});
+    EXPECT_EQ(highlighted(), "");
+    type({Qt::Key_F10, Qt::Key_Escape});
+    EXPECT_EQ(highlighted(), "");
+    EXPECT_EQ(QApplication::focusWidget(), list);
+    EXPECT_EQ(shell.requests.size(), 1u);
+}
+
+TEST_F(AccessibilityTest, altTapThenArrowsAndReturnRunCreditRepairAndQuillpress) {
+    loadAndShow();
+    tapAlt();
+    EXPECT_EQ(highlighted(), "buildcredit");
+    type({Qt::Key_Right, Qt::Key_Right, Qt::Key_Return});
+    EXPECT_EQ(lastLaunch(), webAddress(WebTarget::CreditAudit));
+
+    tapAlt();
+    type(
+        {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right});
+    EXPECT_EQ(highlighted(), "quillpress");
+    type({Qt::Key_Return});
+    EXPECT_EQ(lastLaunch(), webAddress(WebTarget::QuillpressDownload));
+    EXPECT_EQ(shell.requests.size(), 2u);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(AccessibilityTest, downOpensADropDownAndTheArrowsCarryItAcrossTheRows) {
+    loadAndShow();
+    type({Qt::Key_F10, Qt::Key_Left, Qt::Key_Down});
+    auto* help = find<QMenu>("Localhelp");
+    ASSERT_TRUE(help->isVisible());
+    EXPECT_EQ(help->activeAction()->objectName(), "orderfull");
+    // Right from the last entry, with its drop-down open, goes round to the
+    // first, which runs a command and has none to open.
+    QTest::keyClick(help, Qt::Key_Right);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(highlighted(), "buildcredit");
+    EXPECT_FALSE(help->isVisible());
+    type({Qt::Key_Right, Qt::Key_Down});
+    auto* reports = find<QMenu>("creditreports");
+    ASSERT_TRUE(reports->isVisible());
+    QTest::keyClick(reports, Qt::Key_Down);
+    QTest::keyClick(reports, Qt::Key_Return);
+    EXPECT_EQ(lastLaunch(), webAddress(WebTarget::FreePersonalReport));
+}
+
+TEST_F(AccessibilityTest, anAltShortcutIsNoTap) {
+    loadAndShow();
+    QTest::keyPress(QApplication::focusWidget(), Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_B, Qt::AltModifier);
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Alt, Qt::NoModifier);
+    EXPECT_EQ(lastLaunch(), webAddress(WebTarget::BusinessCredit));
+    EXPECT_EQ(QApplication::focusWidget(), find("List1"))
+        << "Alt+B then releasing Alt must not enter the bar";
+}
+
+} // namespace
+} // namespace tallywick

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QMenuBar>
+
+namespace tallywick {
+
+// One row of the wrapping menu bar: a QMenuBar that never moves into a
+// desktop's global menu, lets the wrapping bar decide which row the Alt key
+// reaches, and hands a Left from its first entry or a Right from its last to
+// the wrapping bar instead of wrapping within itself.
+class MenuRow final : public QMenuBar {
+    Q_OBJECT
+public:
+    explicit MenuRow(QWidget* parent = nullptr);
+
+    // Enters the row's keyboard mode with its first entry highlighted, as an
+    // Alt tap does on a menu bar of its own.
+    void enterKeyboardMode();
+    // Leaves it, giving the focus back to where it was.
+    void leaveKeyboardMode();
+    // Highlights the last entry (in keyboard mode).
+    void highlightLast();
+    // Opens the highlighted entry's drop-down, if it has one.
+    void openHighlighted();
+
+    // A highlighted entry: the row is in keyboard mode or has a drop-down open.
+    [[nodiscard]] bool isActive() const { return activeAction() != nullptr; }
+    [[nodiscard]] bool dropDownOpen() const;
+
+signals:
+    // Left from the first entry (-1) or Right from the last (+1).
+    void edgePassed(int direction, bool dropDownWasOpen);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void sendKey(Qt::Key key);
+
+    bool enteringKeyboardMode_ = false;
+};
+
+} // namespace tallywick
