@@ -84,11 +84,12 @@ cleanup_sandbox() {
 
 STARTED_PIDS=()
 
-# Starts the program in FOLDER (default $WORK); sets APP_PID. The program's
-# output is appended to $SANDBOX/app.log.
+# Starts the program in FOLDER (default $WORK) with the ARGUMENTS given;
+# sets APP_PID. The program's output is appended to $SANDBOX/app.log.
 start_app() {
     local folder=${1:-$WORK}
-    (cd "$folder" && exec "$TALLYWICK") >>"$SANDBOX/app.log" 2>&1 &
+    shift || true
+    (cd "$folder" && exec "$TALLYWICK" "$@") >>"$SANDBOX/app.log" 2>&1 &
     APP_PID=$!
     STARTED_PIDS+=("$APP_PID")
 }

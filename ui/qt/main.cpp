@@ -14,7 +14,14 @@
 int main(int argc, char* argv[]) {
     using namespace tallywick;
 
-    QApplication application(argc, argv);
+    // The program reads no command line: Qt is given the program's name
+    // alone, so that none of its own options (-qwindowtitle, -reverse,
+    // -style, -platform, ...) changes the window. The environment
+    // (QT_QPA_PLATFORM and the like) still applies.
+    static char fallbackName[] = "tallywick";
+    int qtArgc = 1;
+    char* qtArgv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName, nullptr};
+    QApplication application(qtArgc, qtArgv);
     QApplication::setApplicationName(QStringLiteral("TALLYWICK"));
     QApplication::setApplicationVersion(QString::fromUtf8(kVersion.data(), kVersion.size()));
     QApplication::setDesktopFileName(QStringLiteral("tallywick"));
