@@ -297,6 +297,11 @@ TEST_F(WindowBehaviourTest, buttonWithSelectionMinimisesAndLaunchesTwice) {
         fresh->press(c.button);
         EXPECT_TRUE(fresh->minimised());
         ASSERT_EQ(fresh->shell.requests.size(), 2u);
+        // Their parent is the active window: the main window, or none once
+        // minimising has taken the activation away.
+        for (const LaunchRequest& request : fresh->shell.requests) {
+            EXPECT_TRUE(request.parent == fresh->handle() || request.parent == 0);
+        }
         EXPECT_EQ(fresh->shell.requests[0].operation, "Open");
         EXPECT_EQ(fresh->shell.requests[0].file, webAddress(WebTarget::PublisherHome));
         EXPECT_EQ(fresh->shell.requests[1].file, c.second);
