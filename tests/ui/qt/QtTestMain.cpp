@@ -1,11 +1,18 @@
-// The window suites run GoogleTest cases in one QApplication (offscreen).
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
+// The Qt window suites run in one QApplication; the test chooses its platform
+// (offscreen) through QT_QPA_PLATFORM.
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
-int main(int argc, char** argv) {
+int main(int argc, char* argv[]) {
     ::testing::InitGoogleTest(&argc, argv);
-    if (::testing::GTEST_FLAG(list_tests)) {
-        return RUN_ALL_TESTS(); // listing needs no display
+    // Listing the cases, as the build does to register them, needs no window
+    // system.
+    if (GTEST_FLAG_GET(list_tests)) {
+        return RUN_ALL_TESTS();
     }
     QApplication application(argc, argv);
     return RUN_ALL_TESTS();
