@@ -3,34 +3,23 @@
 #include "platform/win32/WideText.h"
 
 #include <array>
-#include <string>
+#include <utility>
 #include <windows.h>
 
 namespace tallywick {
 
-namespace {
+Win32NumberFormat::Win32NumberFormat(std::wstring localeName)
+    : localeName_(std::move(localeName)) {}
 
-std::wstring localeText(LCTYPE type, const wchar_t* fallback) {
-    std::array<wchar_t, 16> buffer{};
-    const int length = ::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, buffer.data(),
-                                         static_cast<int>(buffer.size()));
-    return length > 1 ? std::wstring(buffer.data()) : std::wstring(fallback);
+const wchar_t* Win32NumberFormat::locale() const noexcept {
+    return localeName_.empty() ? LOCALE_NAME_USER_DEFAULT : localeName_.c_str();
 }
 
-} // namespace
-
-unsigned Win32NumberFormat::groupingNumber(std::wstring_view grouping) {
-    unsigned number = 0;
-    bool endsInZero = false;
-    for (const wchar_t c : grouping) {
-        if (c >= L'0' && c <= L'9') {
-            number = number * 10 + static_cast<unsigned>(c - L'0');
-            endsInZero = c == L'0';
-        }
-    }
-    // A trailing ";0" means "repeat the last group"; NUMBERFMTW says that by
-    // leaving the zero out. Without it the last group is not repeated.
-    return endsInZero ? number / 10 : number * 10;
+std::wstring Win32NumberFormat::localeText(unsigned long type, const wchar_t* fallback) const {
+    std::array<wchar_t, 16> buffer{};
+    const int length =
+        ::GetLocaleInfoEx(locale(), type, buffer.data(), static_cast<int>(buffer.size()));
+    return length > 1 ? std::wstring(buffer.data()) : std::wstring(fallback);
 }
 
 std::string Win32NumberFormat::grouped(std::uint64_t value) const {
@@ -39,14 +28,14 @@ std::string Win32NumberFormat::grouped(std::uint64_t value) const {
     NUMBERFMTW format{};
     format.NumDigits = 0;
     format.LeadingZero = 0;
-    format.Grouping = groupingNumber(localeText(LOCALE_SGROUPING, L"3;0"));
+    format.Grouping = 3; // groups of three, repeated
     format.lpDecimalSep = decimal.data();
     format.lpThousandSep = separator.data();
     format.NegativeOrder = 1;
     const std::wstring digits = std::to_wstring(value);
     std::array<wchar_t, 64> buffer{};
-    const int length = ::GetNumberFormatEx(LOCALE_NAME_USER_DEFAULT, 0, digits.c_str(), &format,
-                                           buffer.data(), static_cast<int>(buffer.size()));
+    const int length = ::GetNumberFormatEx(locale(), 0, digits.c_str(), &format, buffer.data(),
+                                           static_cast<int>(buffer.size()));
     if (length <= 1) {
         return toUtf8(digits);
     }

@@ -2,19 +2,24 @@
 
 #include "app/NumberFormat.h"
 
-#include <string_view>
+#include <string>
 
 namespace tallywick {
 
-// Whole numbers grouped by GetNumberFormatEx with the user's thousands
-// separator and digit grouping, and no decimals.
+// Whole numbers formatted by GetNumberFormatEx with the region's thousands
+// separator, in groups of three whatever the region's own grouping (India
+// groups 2,46,83,748; the memory panel always reads 24,683,748).
 class Win32NumberFormat final : public NumberFormat {
 public:
+    // The user's region by default, or the one named ("de-DE").
+    explicit Win32NumberFormat(std::wstring localeName = {});
     [[nodiscard]] std::string grouped(std::uint64_t value) const override;
 
-    // The locale's grouping text ("3;0", "3;2;0", "3") as the number that
-    // NUMBERFMTW::Grouping takes (3, 32, 30).
-    [[nodiscard]] static unsigned groupingNumber(std::wstring_view grouping);
+private:
+    [[nodiscard]] const wchar_t* locale() const noexcept;
+    [[nodiscard]] std::wstring localeText(unsigned long type, const wchar_t* fallback) const;
+
+    std::wstring localeName_;
 };
 
 } // namespace tallywick

@@ -6,7 +6,9 @@
 
 namespace tallywick {
 
-// Groups digits as the user's regional settings do (QLocale).
+// Whole numbers in the region's digits with its thousands separator
+// (QLocale), in groups of three whatever the region's own grouping (India
+// groups 2,46,83,748; the memory panel always reads 24,683,748).
 class QtNumberFormat final : public NumberFormat {
 public:
     explicit QtNumberFormat(QLocale locale = QLocale::system());

@@ -2,6 +2,7 @@
 #include "base/RunTimeError.h"
 #include "catalogue/ListFileLoader.h"
 #include "platform/win32/MutexInstanceGuard.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32ListFileSource.h"
 #include "platform/win32/Win32MemoryProbe.h"
 #include "platform/win32/Win32MessageBoxes.h"
@@ -131,36 +132,35 @@ TEST(MutexInstanceGuardTest, secondClaimInTheSessionFailsUntilTheFirstEnds) {
     EXPECT_TRUE(third.claim());
 }
 
-TEST(Win32NumberFormatTest, groupingTextsBecomeTheNumbersFormatsTake) {
-    EXPECT_EQ(Win32NumberFormat::groupingNumber(L"3;0"), 3u);
-    EXPECT_EQ(Win32NumberFormat::groupingNumber(L"3;2;0"), 32u);
-    EXPECT_EQ(Win32NumberFormat::groupingNumber(L"3"), 30u);
-    EXPECT_EQ(Win32NumberFormat::groupingNumber(L"0;0"), 0u);
+// The region's thousands separator as UTF-8.
+std::string thousandsSeparator(const wchar_t* locale) {
+    std::array<wchar_t, 8> separator{};
+    ::GetLocaleInfoEx(locale, LOCALE_STHOUSAND, separator.data(),
+                      static_cast<int>(separator.size()));
+    return toUtf8(separator.data());
 }
 
-TEST(Win32NumberFormatTest, groupsWholeNumbersWithTheUsersSeparator) {
-    std::array<wchar_t, 8> separator{};
-    ::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STHOUSAND, separator.data(),
-                      static_cast<int>(separator.size()));
-    std::array<wchar_t, 8> grouping{};
-    ::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SGROUPING, grouping.data(),
-                      static_cast<int>(grouping.size()));
-    if (std::wstring(grouping.data()) != L"3;0") {
-        GTEST_SKIP() << "written for groups of three";
+TEST(Win32NumberFormatTest, groupsInThreesWithTheRegionsSeparator) {
+    const Win32NumberFormat english(L"en-US");
+    EXPECT_EQ(english.grouped(0), "0");
+    EXPECT_EQ(english.grouped(999), "999");
+    EXPECT_EQ(english.grouped(1000), "1,000");
+    EXPECT_EQ(english.grouped(18446744073709551615ull), "18,446,744,073,709,551,615");
+    EXPECT_EQ(Win32NumberFormat(L"de-DE").grouped(24683748), "24.683.748");
+    const std::string french = thousandsSeparator(L"fr-FR");
+    EXPECT_FALSE(french.empty());
+    EXPECT_NE(french, ",");
+    EXPECT_EQ(Win32NumberFormat(L"fr-FR").grouped(24683748),
+              "24" + french + "683" + french + "748");
+    // India groups 2,46,83,748; the panel still groups in threes.
+    for (const wchar_t* india : {L"en-IN", L"hi-IN"}) {
+        EXPECT_EQ(Win32NumberFormat(india).grouped(24683748),
+                  "24" + thousandsSeparator(india) + "683" + thousandsSeparator(india) + "748");
+        EXPECT_EQ(thousandsSeparator(india), ",");
     }
-    std::string sep;
-    for (const wchar_t* c = separator.data(); *c != 0; ++c) {
-        ASSERT_LT(*c, 0x80) << "written for an ASCII separator";
-        sep += static_cast<char>(*c);
-    }
-    const Win32NumberFormat numbers;
-    EXPECT_EQ(numbers.grouped(0), "0");
-    EXPECT_EQ(numbers.grouped(999), "999");
-    EXPECT_EQ(numbers.grouped(1000), "1" + sep + "000");
-    EXPECT_EQ(numbers.grouped(24683784), "24" + sep + "683" + sep + "784");
-    EXPECT_EQ(numbers.grouped(18446744073709551615ull), "18" + sep + "446" + sep + "744" + sep +
-                                                            "073" + sep + "709" + sep + "551" +
-                                                            sep + "615");
+    // The user's own region by default.
+    const std::string own = thousandsSeparator(LOCALE_NAME_USER_DEFAULT);
+    EXPECT_EQ(Win32NumberFormat().grouped(1024000), "1" + own + "024" + own + "000");
 }
 
 TEST(Win32MemoryProbeTest, reportsSixtyFourBitFigures) {
