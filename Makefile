@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
+
 # TALLYWICK: the two commands of the README, and the steps they share.
 #   make run    build and start the program on the delivered lists
 #   make test   build and run every test

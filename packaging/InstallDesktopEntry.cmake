@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
+
 # Runs at install time: writes tallywick.desktop with Path= set to the folder of
 # the installed list files under the prefix in effect now, and installs it.
 # Set before: TALLYWICK_DESKTOP_TEMPLATE, TALLYWICK_DESKTOP_STAGING, TALLYWICK_DATADIR.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
 # Starts the program on a virtual display, saves a screenshot of its window
 # and ends it.   screenshot.sh PROGRAM WORKING_FOLDER OUTPUT.png
 set -euo pipefail

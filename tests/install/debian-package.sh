@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
 # Builds the Debian package from the build tree into a folder of its own,
 # unpacks it with dpkg-deb and checks its files and control fields.
 #   debian-package.sh BUILD_DIR VERSION      (CPACK_COMMAND may name cpack)

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
 # The installed desktop entry and AppStream file pass the freedesktop
 # validators, and name the program, its icon and each other consistently.
 #   validate.sh BUILD_DIR        (CMAKE_COMMAND may name cmake)

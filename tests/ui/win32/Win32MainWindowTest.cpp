@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
 // The real Win32 window with fake services: run under Wine on a virtual
 // display, where the window system is real but no box ever waits for a person.
 #include "ui/win32/Win32MainWindow.h"
