@@ -4,23 +4,12 @@
 # Builds the Debian package from the build tree into a folder of its own,
 # unpacks it with dpkg-deb and checks its files and control fields.
 #   debian-package.sh BUILD_DIR VERSION      (CPACK_COMMAND may name cpack)
-set -euo pipefail
+source "$(dirname "$0")/lib.sh"
 build=$1
 version=$2
 assets=$(cd "$(dirname "$0")/../../assets" && pwd)
 delivered=${TALLYWICK_DELIVERED:?TALLYWICK_DELIVERED names the folder of the delivered files}
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-"${CPACK_COMMAND:-cpack}" --config "$build/CPackConfig.cmake" -G DEB -B "$work/out" \
-    >"$work/cpack.log" 2>&1 || fail "cpack failed: $(cat "$work/cpack.log")"
-shopt -s nullglob
-debs=("$work"/out/*.deb)
-[ "${#debs[@]}" -eq 1 ] || fail "expected one package, cpack made: ${debs[*]:-none}"
-deb=${debs[0]}
+build_package "$build"
 arch=$(dpkg --print-architecture)
 [ "$(basename "$deb")" = "tallywick_${version}_$arch.deb" ] || fail "package file named $(basename "$deb")"
 
