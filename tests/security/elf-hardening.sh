@@ -89,8 +89,9 @@ else
     check "fortified C library calls (_FORTIFY_SOURCE)" is_fortified
     if [ -n "$(fortified_imports)" ]; then
         note "fortified calls checked at run time: $(fortified_imports)"
-    else
-        note "no __*_chk import: every fortified call was proved safe, or its buffer size unknown, when compiled"
+    elif is_fortified; then
+        note "fortified wrappers compiled in, but no __*_chk import: each call's size was" \
+            "proved safe, or its buffer's size unknown, when compiled"
     fi
 fi
 
@@ -127,7 +128,7 @@ case $machine in
 esac
 
 if [ "${#missing[@]}" -gt 0 ]; then
-    echo "FAIL: $program lacks: $(printf '%s; ' "${missing[@]}")" >&2
+    echo "FAIL: $program lacks: $(printf '%s\n' "${missing[@]}" | paste -sd ';' -)" >&2
     exit 1
 fi
 echo "PASS: $program is hardened"
