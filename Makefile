@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
+
 # TALLYWICK: the two commands of the README, and the steps they share.
 #   make run    build and start the program on the delivered lists
 #   make test   build and run every test
@@ -8,10 +11,11 @@ JOBS  ?= $(shell nproc)
 
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev googletest libgtest-dev \
             xvfb xauth xdotool openbox x11-utils xdg-utils file imagemagick \
-            dpkg-dev desktop-file-utils appstream xclip procps
+            dpkg-dev desktop-file-utils appstream xclip procps \
+            qt6-wayland weston lintian reuse binutils git
 
-.PHONY: all deps build build-asan run test test-default test-asan fuzz package clean \
-        deps-windows windows test-windows
+.PHONY: all deps build build-asan run test test-default test-asan fuzz package reproducible \
+        clean deps-windows windows test-windows
 
 all: build
 
@@ -70,11 +74,19 @@ fuzz: deps
 
 # The Debian package, from a Release tree of its own without the tests:
 # build-package/tallywick_<version>_<arch>.deb (apt install ./build-package/tallywick_*.deb).
+# Its time stamps are the last commit's (SOURCE_DATE_EPOCH, unless it is set),
+# and CPack writes the archive's members with the modes that umask 022 gives.
 package: deps
-	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-	  -DTALLYWICK_BUILD_TESTS=OFF
-	cmake --build build-package -j $(JOBS)
-	cd build-package && cpack -G DEB
+	epoch=$${SOURCE_DATE_EPOCH:-$$(git log -1 --format=%ct)} && export SOURCE_DATE_EPOCH=$$epoch && \
+	  cmake --preset package && \
+	  cmake --build --preset package -j $(JOBS) && \
+	  cd build-package && umask 022 && cpack -G DEB
+
+# Builds the packages of the last commit twice, in build-repro-a and
+# build-repro-b, compares them byte for byte and prints their SHA-256 (not part
+# of make test). See packaging/reproducible.sh.
+reproducible: deps
+	JOBS=$(JOBS) packaging/reproducible.sh
 
 # Windows: cross-built with mingw-w64 into one tallywick.exe that needs no DLL,
 # packed with the delivered list and help files into
@@ -109,4 +121,4 @@ bench:
 	bench/run.sh build-bench
 
 clean:
-	rm -rf build build-asan build-fuzz build-package build-windows
+	rm -rf build build-asan build-fuzz build-package build-windows build-repro-a build-repro-b

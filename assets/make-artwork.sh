@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
 # Draws TALLYWICK's artwork with ImageMagick and writes it next to this script:
 #   tallywick.png                    32x32 program icon (green dollar sign)
 #   tallywick.ico                    Windows icon with 16, 32 and 48 px images

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
 // The first End key on a full list, in the real window on an X display: the
 // time from the key event to the list showing its last entry, selected and
 // painted. Each run builds a fresh window on three lists of 32,767 typical

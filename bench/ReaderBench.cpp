@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
 // List reader throughput: the parser alone, the whole of loadListEntries
 // (parse and decode: what start-up runs) and loadListFile (the same, one
 // string per entry), each against a plain memchr scan for line ends over the

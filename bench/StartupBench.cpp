@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
 // Whole-process start-up on an X display: each run starts a program in a
 // working folder of its own with a fresh XDG_RUNTIME_DIR, waits until its
 // window is mapped (viewable), lets it draw, ends it and reads its peak

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
 # Runs the benchmarks of a build folder and prints one table.
 #   bench/run.sh [BUILD_FOLDER]        (make bench: build-bench, Release)
 # BENCH_RUNS sets the repetitions of every figure (default 10).

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
+
 # Cross build for 64-bit Windows with Debian's mingw-w64 (g++-mingw-w64-x86-64).
 # Test programs run under Wine through cmake/wine-run.sh.
 set(CMAKE_SYSTEM_NAME Windows)

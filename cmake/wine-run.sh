@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
 # Runs a Windows program under Wine, as the cross build's test emulator:
 #   wine-run.sh PREFIX PROGRAM [ARGUMENTS...]
 # PREFIX is the Wine prefix to use, made on first use; with no PROGRAM the

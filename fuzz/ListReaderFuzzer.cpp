@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
 // libFuzzer target for the list-file reader. Beyond "no crash", it checks
 // properties every reading must keep, whatever the bytes:
 // - reading the same bytes twice, or in chunks of another size, gives the

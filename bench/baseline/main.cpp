@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
 // The floor for start-up: a Qt Widgets program of the same build that shows
 // one empty QMainWindow and nothing else. With --label the window holds one
 // line of text, the least that makes Qt load the font configuration.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
 #include "platform/win32/Win32MessageBoxes.h"
 
 #include "platform/win32/WideText.h"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
 # The card application buttons, driven from the keyboard: the first American
 # Express source opens the home page and then the issuer's page with the
 # window minimised; the second one has no page of its own, which the shell

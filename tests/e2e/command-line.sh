@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
 # The program reads no command line: Qt's own options do not change its
 # window. Started with -qwindowtitle, -reverse and -style, it shows the same
 # title and the same window, pixel for pixel, as without them.

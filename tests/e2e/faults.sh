@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
 # Faults the real program must survive: broken list files and working
 # folders, a missing or unwritable runtime folder, and an opener that is
 # missing, hangs or fails. Every run ends in a report or a working window,

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
+
 # Shared steps of the end-to-end tests: each test runs inside xvfb-run with a
 # window manager, a fresh working folder holding list files, a private
 # runtime folder for the single-copy lock, and the recording browser.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
 # The menu bar: "Build Business Credit" opens its page and leaves the window
 # as it is; Help > "About The Tallywick" opens bushelp.txt from the program's
 # working folder; F10 or an Alt tap, the arrows and Return reach entries on

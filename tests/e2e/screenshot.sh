@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
 # Starts the program on a virtual display with a window manager, saves a
 # screenshot of its window (frame included) once it has finished drawing,
 # and ends it.   screenshot.sh PROGRAM WORKING_FOLDER OUTPUT.png

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
 # Start-up: the main window and its title, the single copy per session, Exit,
 # a missing list file, and an empty one.
 source "$(dirname "$0")/lib.sh"

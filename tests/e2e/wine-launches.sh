@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
 # The real tallywick.exe under Wine with the recording browser. ShellExecuteA
 # hands each https address to Wine's browser bridge, which runs xdg-open,
 # which runs the sandbox's recorder. Driven from the keyboard:

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
 # Builds a throwaway desktop configuration in FOLDER that registers a
 # recording script as the handler of web addresses and of text files, so
 # that xdg-open really runs and the recorder receives what it was handed.

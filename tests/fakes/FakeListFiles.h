@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // A fake list-file source: files held in memory, handed out a few bytes at a

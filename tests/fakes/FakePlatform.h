@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // Fakes of the platform services; each records what it was asked, in one

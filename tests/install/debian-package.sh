@@ -1,24 +1,15 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
 # Builds the Debian package from the build tree into a folder of its own,
 # unpacks it with dpkg-deb and checks its files and control fields.
 #   debian-package.sh BUILD_DIR VERSION      (CPACK_COMMAND may name cpack)
-set -euo pipefail
+source "$(dirname "$0")/lib.sh"
 build=$1
 version=$2
 assets=$(cd "$(dirname "$0")/../../assets" && pwd)
 delivered=${TALLYWICK_DELIVERED:?TALLYWICK_DELIVERED names the folder of the delivered files}
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-"${CPACK_COMMAND:-cpack}" --config "$build/CPackConfig.cmake" -G DEB -B "$work/out" \
-    >"$work/cpack.log" 2>&1 || fail "cpack failed: $(cat "$work/cpack.log")"
-shopt -s nullglob
-debs=("$work"/out/*.deb)
-[ "${#debs[@]}" -eq 1 ] || fail "expected one package, cpack made: ${debs[*]:-none}"
-deb=${debs[0]}
+build_package "$build"
 arch=$(dpkg --print-architecture)
 [ "$(basename "$deb")" = "tallywick_${version}_$arch.deb" ] || fail "package file named $(basename "$deb")"
 
@@ -29,7 +20,9 @@ field() {
 [ "$(field Version)" = "$version" ] || fail "Version: $(field Version), expected $version"
 [ "$(field Architecture)" = "$arch" ] || fail "Architecture: $(field Architecture)"
 [ -n "$(field Maintainer)" ] || fail "no Maintainer"
-[ -n "$(field Section)" ] || fail "no Section"
+[ "$(field Section)" = misc ] || fail "Section: $(field Section)"
+[ "$(field Priority)" = optional ] || fail "Priority: $(field Priority)"
+[ "$(field Recommends)" = qt6-wayland ] || fail "Recommends: $(field Recommends), expected qt6-wayland"
 [[ $(field Description) == *TALLYWICK* ]] || fail "Description: $(field Description)"
 # Depends: xdg-utils for the web pages, and what dpkg-shlibdeps found the
 # program linked against.
@@ -47,6 +40,9 @@ usr/bin/tallywick
 usr/share/applications/tallywick.desktop
 $(cd "$assets" && find icons/hicolor -name tallywick.png | sed 's:^:usr/share/:' | sort)
 usr/share/metainfo/example.tallywick.Tallywick.metainfo.xml
+usr/share/doc/tallywick/copyright
+usr/share/doc/tallywick/changelog.gz
+usr/share/man/man1/tallywick.1.gz
 $(cd "$delivered" && ls | sed 's:^:usr/share/tallywick/:')
 LIST
 )
@@ -65,4 +61,24 @@ grep -qx 'Path=/usr/share/tallywick' "$root/usr/share/applications/tallywick.des
     fail "the packaged entry does not start the program in /usr/share/tallywick"
 grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/example.tallywick.Tallywick.metainfo.xml" ||
     fail "the packaged AppStream file has no release $version"
+
+# The licence, in Debian's machine-readable format, with LICENSE's own words.
+copyright=$root/usr/share/doc/tallywick/copyright
+head -n 1 "$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "the copyright file is not machine-readable: $(head -n 1 "$copyright")"
+grep -qx 'License: Expat' "$copyright" || fail "the copyright file names no Expat (MIT) licence"
+licence=$(cd "$assets/.." && sed -n '/^Permission is hereby granted/,$p' LICENSE)
+[ "$(sed -n 's/^ \.$//p; s/^ //p' "$copyright" | sed -n '/^Permission is hereby granted/,$p')" = "$licence" ] ||
+    fail "the copyright file's licence text differs from LICENSE"
+# The changelog and the manual page, as Debian installs them: compressed
+# without a name or time stamp of their own.
+for file in usr/share/doc/tallywick/changelog.gz usr/share/man/man1/tallywick.1.gz; do
+    [[ $(file -b "$root/$file") == "gzip compressed data, max compression, from Unix"* ]] ||
+        fail "$file is not compressed without name and time: $(file -b "$root/$file")"
+done
+zcat "$root/usr/share/doc/tallywick/changelog.gz" | head -n 1 | grep -q "^tallywick ($version) " ||
+    fail "the changelog's latest entry is not $version"
+manual=$(zcat "$root/usr/share/man/man1/tallywick.1.gz")
+grep -q "^\.TH TALLYWICK 1 .*\"tallywick $version\"" <<<"$manual" || fail "the manual page is not for $version"
+grep -qx '\.I /usr/share/tallywick' <<<"$manual" || fail "the manual page does not name /usr/share/tallywick"
 echo "package $(basename "$deb"): $(wc -l <<<"$actual") files, Depends: $(field Depends)"

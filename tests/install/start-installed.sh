@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
 # Installs the build into a temporary prefix and starts the installed program
 # as the desktop menu does: the entry's Exec= command in the entry's Path=
 # folder. Then starts it from the home folder, where no list file lies.

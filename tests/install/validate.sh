@@ -1,15 +1,11 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
 # The installed desktop entry and AppStream file pass the freedesktop
 # validators, and name the program, its icon and each other consistently.
 #   validate.sh BUILD_DIR        (CMAKE_COMMAND may name cmake)
-set -euo pipefail
+source "$(dirname "$0")/lib.sh"
 build=$1
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
 "${CMAKE_COMMAND:-cmake}" --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
     fail "cmake --install failed: $(cat "$work/install.log")"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
 # Reads every #include of the product code and fails on one that goes against
 # the layers:
 #   base < launch < catalogue < app < platform < ui

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
 # The program starts other programs only through posix_spawn with an
 # argument vector: it must not even link a function that runs a command
 # line through a shell.

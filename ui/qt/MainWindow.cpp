@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
 #include "ui/qt/MainWindow.h"
 
 #include "app/ControlTable.h"
@@ -197,6 +200,11 @@ void MainWindow::createTabOrder() {
 }
 
 void MainWindow::centreOnScreen() {
+    // A Wayland compositor places every window itself and gives a client no
+    // say in where; the window goes where the desktop puts new windows.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        return;
+    }
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         adjustSize();
         QRect frame = frameGeometry();
@@ -272,6 +280,8 @@ void MainWindow::setCaption(ControlId label, const std::string& text) {
 }
 
 void MainWindow::minimise() {
+    // On Wayland a request the compositor may grant or not; Qt keeps the
+    // window's state normal there, so every press asks again.
     showMinimized();
 }
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 #include "app/Form1.h"
@@ -23,6 +26,8 @@ public:
     ~MainWindow() override;
 
     void attach(Form1& form) { form_ = &form; }
+    // The first placement, centred on the primary screen, where the window
+    // system lets a program place its windows.
     void centreOnScreen();
 
     void fillList(ControlId list, ListEntries entries) override;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
 #include "app/Form1.h"
 #include "base/Version.h"
 #include "platform/posix/FlockInstanceGuard.h"

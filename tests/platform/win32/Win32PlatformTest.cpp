@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
 // The Windows platform services against the real system (Wine here).
 #include "base/RunTimeError.h"
 #include "catalogue/ListFileLoader.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
 // What a screen reader and a keyboard-only user meet in the Qt window: every
 // control named (read through QAccessible, as a screen reader reads it), and
 // the wrapped menu bar reached and walked as one bar.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
 // A full list of 32,767 entries in the real Qt window: it keeps every
 // behaviour of a Windows list box from the keyboard and the mouse, and the
 // card button reads the entry selected there.

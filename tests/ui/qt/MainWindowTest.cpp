@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
 // What only the Qt front-end has: its widgets' own properties, the pictures
 // from its resources, its wrapping menu bar, its message boxes and its number
 // format. What every front-end does is in tests/ui/WindowBehaviourTest.cpp.

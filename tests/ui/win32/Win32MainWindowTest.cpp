@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
 // What only the Win32 window has: its system control classes and styles, its
 // frame, the message loop's exit codes and scaling to a new DPI. What every
 // front-end does is in tests/ui/WindowBehaviourTest.cpp. Run under Wine on a

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
 // What the resource script puts in the program file; this test program links
 // the same script.
 #include "ui/win32/WicBitmap.h"

@@ -1,0 +1,56 @@
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
+
+# The hardening flags Linux distributions build their programs with, for every
+# target of a Linux build: stack protector, stack clash protection, control-flow
+# protection, fortified C library calls, full RELRO with immediate binding, PIE.
+# Sets TALLYWICK_FORTIFY_LEVEL: the _FORTIFY_SOURCE level of optimised builds
+# (0 when there is none). _FORTIFY_SOURCE needs optimisation, and the sanitizers
+# intercept the plain C library calls it would replace, so Debug and sanitizer
+# builds go without it.
+include(CheckCXXCompilerFlag)
+include(CheckCXXSourceCompiles)
+include(CheckPIESupported)
+
+set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+check_pie_supported(LANGUAGES CXX)
+
+# -fcf-protection is x86's, -mbranch-protection ARM's: each compiler takes the
+# one of its target.
+foreach(flag IN ITEMS -fstack-protector-strong -fstack-clash-protection -fcf-protection
+                      -mbranch-protection=standard)
+    string(MAKE_C_IDENTIFIER "TALLYWICK_HAS${flag}" supported)
+    check_cxx_compiler_flag(${flag} ${supported})
+    if(${supported})
+        add_compile_options(${flag})
+    endif()
+endforeach()
+
+# Level 3 fortifies calls whose buffer sizes are known only at run time; it
+# needs the compiler's dynamic object sizes and glibc 2.34 or later.
+check_cxx_source_compiles([[
+#include <cstdio>
+#if !defined(__GLIBC__) || __GLIBC__ < 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ < 34)
+#error _FORTIFY_SOURCE=3 needs glibc 2.34
+#endif
+#if !defined(__has_builtin) || !__has_builtin(__builtin_dynamic_object_size)
+#error _FORTIFY_SOURCE=3 needs __builtin_dynamic_object_size
+#endif
+int main() { return 0; }
+]] TALLYWICK_HAS_FORTIFY_SOURCE_3)
+if(CMAKE_CXX_FLAGS MATCHES "-fsanitize=")
+    set(TALLYWICK_FORTIFY_LEVEL 0)
+elseif(TALLYWICK_HAS_FORTIFY_SOURCE_3)
+    set(TALLYWICK_FORTIFY_LEVEL 3)
+else()
+    set(TALLYWICK_FORTIFY_LEVEL 2)
+endif()
+if(TALLYWICK_FORTIFY_LEVEL)
+    # Some compilers define it already, at another level.
+    set(optimised "$<CONFIG:Release,RelWithDebInfo,MinSizeRel>")
+    add_compile_options("$<${optimised}:-U_FORTIFY_SOURCE>"
+                        "$<${optimised}:-D_FORTIFY_SOURCE=${TALLYWICK_FORTIFY_LEVEL}>")
+endif()
+
+message(STATUS "Hardening: _FORTIFY_SOURCE=${TALLYWICK_FORTIFY_LEVEL} in optimised builds (0: none)")
+add_link_options(LINKER:-z,relro LINKER:-z,now)

@@ -1,0 +1,31 @@
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
+
+# Runs at install time: writes the two files that name the folder of the
+# installed list files under the prefix in effect now, and installs them: the
+# desktop entry (its Path=, where the menu starts the program) and the manual
+# page (compressed, as manual pages are installed).
+# Set before: TALLYWICK_DESKTOP_TEMPLATE, TALLYWICK_MANUAL_TEMPLATE,
+# TALLYWICK_STAGING, TALLYWICK_DATADIR, TALLYWICK_MANDIR, PROJECT_VERSION,
+# TALLYWICK_RELEASE_DATE.
+cmake_path(ABSOLUTE_PATH TALLYWICK_DATADIR BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}"
+    NORMALIZE OUTPUT_VARIABLE datadir)
+cmake_path(ABSOLUTE_PATH TALLYWICK_MANDIR BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}"
+    NORMALIZE OUTPUT_VARIABLE mandir)
+set(TALLYWICK_LIST_FOLDER "${datadir}/tallywick")
+
+# One staging folder per prefix: two installs at once never mix their files.
+string(MD5 prefix_key "${CMAKE_INSTALL_PREFIX}")
+set(staging "${TALLYWICK_STAGING}/${prefix_key}")
+
+configure_file("${TALLYWICK_DESKTOP_TEMPLATE}" "${staging}/tallywick.desktop" @ONLY)
+file(INSTALL DESTINATION "${datadir}/applications" TYPE FILE FILES "${staging}/tallywick.desktop")
+
+configure_file("${TALLYWICK_MANUAL_TEMPLATE}" "${staging}/tallywick.1" @ONLY)
+# No name and no time stamp in the gzip header: the same page gives the same bytes.
+execute_process(COMMAND gzip -9 --no-name --stdout "${staging}/tallywick.1"
+    OUTPUT_FILE "${staging}/tallywick.1.gz" RESULT_VARIABLE gzip_result)
+if(NOT gzip_result EQUAL 0)
+    message(FATAL_ERROR "gzip could not compress the manual page: ${gzip_result}")
+endif()
+file(INSTALL DESTINATION "${mandir}/man1" TYPE FILE FILES "${staging}/tallywick.1.gz")
