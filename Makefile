@@ -11,7 +11,7 @@ PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev googletest libgtest
             dpkg-dev desktop-file-utils appstream xclip
 
 .PHONY: all deps build build-asan run test test-default test-asan fuzz package clean \
-        deps-windows windows test-windows
+        deps-windows windows test-windows reproducible-windows
 
 all: build
 
@@ -78,22 +78,31 @@ package: deps
 
 # Windows: cross-built with mingw-w64 into one tallywick.exe that needs no DLL,
 # packed with the delivered list and help files into
-# build-windows/tallywick-windows.zip. Its tests run under Wine on a virtual
-# display, in a Wine prefix of the build folder's own.
+# build-windows/tallywick-windows.zip and, with NSIS, into the installer
+# build-windows/tallywick-setup.exe. Its tests run under Wine on a virtual
+# display, in a Wine prefix of the build folder's own (the installer's tests
+# in fresh ones of their own).
 WINDOWS_PACKAGES := cmake make googletest g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix \
-                    wine wine64 fonts-wine xvfb xauth xdotool openbox x11-utils xdg-utils
+                    nsis wine wine64 fonts-wine xvfb xauth xdotool openbox x11-utils xdg-utils \
+                    git
 
 deps-windows:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(WINDOWS_PACKAGES)"
 
 windows: deps-windows
 	cmake --preset windows
-	cmake --build --preset windows --target tallywick_zip -j $(JOBS)
+	cmake --build --preset windows --target tallywick_zip tallywick_setup -j $(JOBS)
 
 test-windows: deps-windows
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 	xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows -j $(JOBS)
+
+# Builds the Windows deliverables (program, zip, installer) twice from fresh
+# copies of the last commit in two folders, one after the other, and compares
+# them byte for byte; prints their sha256 hashes.
+reproducible-windows: deps-windows
+	packaging/reproducible-windows.sh
 
 # Benchmarks (not part of make test): list reader throughput and whole-process
 # start-up on a virtual display, each against a baseline measured in the same
