@@ -106,16 +106,20 @@ reproducible-windows: deps-windows
 
 # Benchmarks (not part of make test): list reader throughput and whole-process
 # start-up on a virtual display, each against a baseline measured in the same
-# run; prints one table. A Release tree of its own: build-bench. See bench/README.md.
+# run, and the Windows program's start-up under Wine against an empty Win32
+# window; prints one table. A Release tree of its own, build-bench, and the
+# windows preset's. See bench/README.md.
 BENCH_PACKAGES := libbenchmark-dev libx11-dev xvfb xauth openbox x11-utils bsdextrautils
 .PHONY: bench
 bench:
-	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(BENCH_PACKAGES)"
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(BENCH_PACKAGES) $(WINDOWS_PACKAGES)"
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTALLYWICK_BUILD_BENCH=ON \
 	  -DTALLYWICK_BUILD_TESTS=OFF
 	cmake --build build-bench -j $(JOBS) --target tallywick tallywick_baseline \
 	  tallywick_reader_bench tallywick_startup_bench
-	bench/run.sh build-bench
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS) --target tallywick tallywick_win32_baseline
+	bench/run.sh build-bench build-windows
 
 clean:
 	rm -rf build build-asan build-fuzz build-package build-windows
