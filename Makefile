@@ -84,7 +84,7 @@ package: deps
 # in fresh ones of their own).
 WINDOWS_PACKAGES := cmake make googletest g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix \
                     nsis wine wine64 fonts-wine xvfb xauth xdotool openbox x11-utils xdg-utils \
-                    git zip
+                    git zip imagemagick
 
 deps-windows:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(WINDOWS_PACKAGES)"

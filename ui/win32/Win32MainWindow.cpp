@@ -183,7 +183,7 @@ void Win32MainWindow::createControls() {
             // The program's resources hold each picture under its box's name.
             control.picture = std::make_unique<PictureBox>(
                 hwnd_, id,
-                WicBitmap::fromResource(::GetModuleHandleW(nullptr), toWide(design.name).c_str()));
+                ResourceBitmap::load(::GetModuleHandleW(nullptr), toWide(design.name).c_str()));
         } else {
             ChildControl::CreateArgs args;
             args.parent = hwnd_;
