@@ -4,13 +4,14 @@
 
 namespace tallywick {
 
-PictureBox::PictureBox(HWND parent, int id, ResourceBitmap picture) : picture_(std::move(picture)) {
+PictureBox::PictureBox(HWND parent, int id, const RECT& rect, ResourceBitmap picture)
+    : picture_(std::move(picture)) {
     WindowArgs args;
     args.style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP;
-    args.x = 0;
-    args.y = 0;
-    args.width = 0;
-    args.height = 0;
+    args.x = rect.left;
+    args.y = rect.top;
+    args.width = rect.right - rect.left;
+    args.height = rect.bottom - rect.top;
     args.parent = parent;
     args.menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
     createWindow(args);

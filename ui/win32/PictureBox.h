@@ -12,7 +12,7 @@ class PictureBox final : public BaseWindow<PictureBox> {
 public:
     static constexpr const wchar_t* kClassName = L"TallywickPictureBox";
 
-    PictureBox(HWND parent, int id, ResourceBitmap picture);
+    PictureBox(HWND parent, int id, const RECT& rect, ResourceBitmap picture);
     ~PictureBox() { destroy(); }
 
     [[nodiscard]] const ResourceBitmap& picture() const noexcept { return picture_; }
