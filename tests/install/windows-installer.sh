@@ -20,6 +20,8 @@ if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
 fi
 : "${SETUP:?}" "${PROBE:?}" "${TALLYWICK:?}" "${TALLYWICK_DELIVERED:?}" "${TALLYWICK_VERSION:?}"
+# fail and eventually.
+source "$(dirname "$0")/../e2e/lib.sh"
 
 SANDBOX=$(mktemp -d)
 export WINEPREFIX=$SANDBOX/prefix WINEARCH=win64 WINEDEBUG=-all
@@ -35,22 +37,6 @@ cleanup() {
     rm -rf "$SANDBOX"
 }
 trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-# Waits (bounded, TRIES tenths of a second) until the command succeeds.
-eventually() {
-    local tries=$1 i
-    shift
-    for ((i = 0; i < tries; i++)); do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
 
 win() {
     wine "$@" </dev/null 2>>"$SANDBOX/wine.log"
