@@ -10,6 +10,11 @@
 //
 // The wait is on the X server's MapNotify events rather than on a polling
 // tool: `xdotool search --sync` looks again only every half second.
+//
+// With --wine=LOADER the cases are the Windows program with the delivered
+// lists and an empty Win32 window of the same cross build, each started by
+// that Wine loader (in the prefix and with the server that the caller sets
+// up), whose process carries the window.
 
 #include "ListCorpus.h"
 #include "catalogue/ListFileLoader.h"
