@@ -430,6 +430,9 @@ void runWine(int argc, char** argv, const fs::path& work, const fs::path& assets
     std::vector<Case> cases;
     cases.push_back({"empty Win32 window", wine, {baseline}, empty, {}, {}});
     cases.push_back({"tallywick.exe, delivered lists", wine, {program}, delivered, {}, {}});
+    // For reference: the same empty window with one line of text measured
+    // before it shows, the least that loads a font.
+    cases.push_back({"Win32 window, one text label", wine, {baseline, "--label"}, empty, {}, {}});
     const std::string compare = option(argc, argv, "compare", "-");
     if (compare != "-") {
         cases.push_back({"delivered lists, " + compare,
