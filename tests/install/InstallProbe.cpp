@@ -10,11 +10,17 @@
 //   install_probe close TITLE        closes that window as its close box does,
 //                                    waits for its process and prints its exit
 //                                    code
+//   install_probe version FILE.exe   prints the version record's product name,
+//                                    company, product version and the fixed
+//                                    file version
+//   install_probe icon FILE.exe      prints each image of the file's first icon
+//                                    (size, colours, a hash of its bytes)
 // Output is UTF-8, one "name=value" line per fact. Exit code 0 on success,
 // 1 on anything that could not be read or found.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cwchar>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -260,6 +266,103 @@ int closeWindow(const std::wstring& titleStart) {
     return 0;
 }
 
+std::wstring versionString(std::vector<BYTE>& record, const wchar_t* name) {
+    struct Translation {
+        WORD language;
+        WORD codePage;
+    }* translation = nullptr;
+    UINT length = 0;
+    if (!::VerQueryValueW(record.data(), L"\\VarFileInfo\\Translation",
+                          reinterpret_cast<void**>(&translation), &length) ||
+        length < sizeof *translation) {
+        return {};
+    }
+    wchar_t path[64];
+    std::swprintf(path, 64, L"\\StringFileInfo\\%04x%04x\\%ls", translation->language,
+                  translation->codePage, name);
+    void* value = nullptr;
+    if (!::VerQueryValueW(record.data(), path, &value, &length) || length == 0) {
+        return {};
+    }
+    return static_cast<const wchar_t*>(value);
+}
+
+int printVersion(const std::wstring& path) {
+    DWORD ignored = 0;
+    std::vector<BYTE> record(::GetFileVersionInfoSizeW(path.c_str(), &ignored));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (record.empty() ||
+        !::GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(record.size()), record.data()) ||
+        !::VerQueryValueW(record.data(), L"\\", reinterpret_cast<void**>(&fixed), &length)) {
+        std::fprintf(stderr, "%s has no version record\n", utf8(path).c_str());
+        return 1;
+    }
+    std::printf("product=%s\ncompany=%s\nproductversion=%s\nfileversion=%u.%u.%u.%u\n",
+                utf8(versionString(record, L"ProductName")).c_str(),
+                utf8(versionString(record, L"CompanyName")).c_str(),
+                utf8(versionString(record, L"ProductVersion")).c_str(),
+                HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
+    return 0;
+}
+
+// The entries of an icon group resource (GRPICONDIR), packed as in the file.
+#pragma pack(push, 2)
+struct IconGroupEntry {
+    BYTE width;
+    BYTE height;
+    BYTE colours;
+    BYTE reserved;
+    WORD planes;
+    WORD bitCount;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+int printIcon(const std::wstring& path) {
+    const HMODULE file = ::LoadLibraryExW(
+        path.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE | LOAD_LIBRARY_AS_DATAFILE);
+    if (file == nullptr) {
+        std::fprintf(stderr, "cannot open %s\n", utf8(path).c_str());
+        return 1;
+    }
+    LPWSTR first = nullptr;
+    ::EnumResourceNamesW(
+        file, RT_GROUP_ICON,
+        [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
+            *reinterpret_cast<LPWSTR*>(found) = name; // the first, as Explorer shows
+            return FALSE;
+        },
+        reinterpret_cast<LONG_PTR>(&first));
+    const HRSRC group = first != nullptr ? ::FindResourceW(file, first, RT_GROUP_ICON) : nullptr;
+    const auto* header = group != nullptr
+                             ? static_cast<const WORD*>(::LockResource(::LoadResource(file, group)))
+                             : nullptr;
+    if (header == nullptr) {
+        std::fprintf(stderr, "%s has no icon\n", utf8(path).c_str());
+        ::FreeLibrary(file);
+        return 1;
+    }
+    const auto* entries = reinterpret_cast<const IconGroupEntry*>(header + 3);
+    for (WORD i = 0; i < header[2]; ++i) {
+        const HRSRC image = ::FindResourceW(file, MAKEINTRESOURCEW(entries[i].id), RT_ICON);
+        const auto* bytes =
+            image != nullptr ? static_cast<const BYTE*>(::LockResource(::LoadResource(file, image)))
+                             : nullptr;
+        const DWORD size = image != nullptr ? ::SizeofResource(file, image) : 0;
+        std::uint32_t hash = 2166136261u; // FNV-1a
+        for (DWORD at = 0; bytes != nullptr && at < size; ++at) {
+            hash = (hash ^ bytes[at]) * 16777619u;
+        }
+        std::printf("image=%ux%u %u bits, %lu bytes, %08x\n", entries[i].width, entries[i].height,
+                    entries[i].bitCount, size, hash);
+    }
+    ::FreeLibrary(file);
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -277,7 +380,16 @@ int wmain(int argc, wchar_t** argv) {
         if (command == L"close") {
             return closeWindow(argument);
         }
+        if (command == L"version") {
+            return printVersion(argument);
+        }
+        if (command == L"icon") {
+            return printIcon(argument);
+        }
     }
-    std::fprintf(stderr, "usage: install_probe link FILE.lnk | texts TITLE | close TITLE\n");
+    std::fprintf(
+        stderr,
+        "usage: install_probe link FILE.lnk | texts TITLE | close TITLE | version FILE.exe | "
+        "icon FILE.exe\n");
     return 2;
 }

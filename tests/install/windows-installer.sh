@@ -3,6 +3,7 @@
 # SPDX-License-Identifier: MIT
 #
 # The Windows installer under Wine, in a fresh Wine prefix of this test's own:
+# - it carries the program's version record and icon;
 # - a silent install (/S) puts the program and the delivered files into
 #   C:\Program Files\TALLYWICK, a Start-menu and a desktop shortcut whose
 #   target is the program and whose working folder is its folder, and the
@@ -56,6 +57,18 @@ UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\TALLYWIC
 # manager (otherwise Wine waits for one whenever a window closes).
 wineboot -u </dev/null >/dev/null 2>>"$SANDBOX/wine.log" || fail "wineboot could not make the prefix"
 win reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+
+# The installer shows the program's version record and icon.
+setup_file=$(win winepath -w "$SETUP" | tr -d '\r')
+program_file=$(win winepath -w "$TALLYWICK" | tr -d '\r')
+setup_version=$(win "$PROBE" version "$setup_file") || fail "the installer has no version record"
+[ "$setup_version" = "$(win "$PROBE" version "$program_file")" ] ||
+    fail "the installer's version record differs from the program's: $setup_version"
+grep -qxF "fileversion=$TALLYWICK_VERSION" <<<"$setup_version" ||
+    fail "the installer's version is not $TALLYWICK_VERSION: $setup_version"
+setup_icon=$(win "$PROBE" icon "$setup_file") || fail "the installer has no icon"
+[ "$setup_icon" = "$(win "$PROBE" icon "$program_file")" ] ||
+    fail "the installer's icon differs from the program's: $setup_icon"
 
 win "$SETUP" /S || fail "the silent install failed with code $?"
 
