@@ -5,7 +5,7 @@
 # Shows that the Windows deliverables are reproducible: builds the current
 # commit twice with the windows preset, each time from a fresh copy of the
 # commit in a folder of a different name and depth, the second one after the
-# first, and compares tallywick.exe, tallywick-windows.zip and
+# first and with another umask, and compares tallywick.exe, tallywick-windows.zip and
 # tallywick-setup.exe byte for byte. Prints their sha256 hashes; fails on any
 # difference.
 #   packaging/reproducible-windows.sh        (make reproducible-windows)
@@ -40,7 +40,7 @@ build() {
 first=$work/first
 second=$work/second/a/longer/path
 build "$first"
-build "$second"
+(umask 0077 && build "$second")
 
 status=0
 for name in "${deliverables[@]}"; do
