@@ -15,7 +15,7 @@ PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev googletest libgtest
             qt6-wayland weston lintian reuse binutils git
 
 .PHONY: all deps build build-asan run test test-default test-asan fuzz package reproducible \
-        clean deps-windows windows test-windows
+        clean deps-windows windows test-windows reproducible-windows
 
 all: build
 
@@ -90,35 +90,48 @@ reproducible: deps
 
 # Windows: cross-built with mingw-w64 into one tallywick.exe that needs no DLL,
 # packed with the delivered list and help files into
-# build-windows/tallywick-windows.zip. Its tests run under Wine on a virtual
-# display, in a Wine prefix of the build folder's own.
+# build-windows/tallywick-windows.zip and, with NSIS, into the installer
+# build-windows/tallywick-setup.exe. Its tests run under Wine on a virtual
+# display, in a Wine prefix of the build folder's own (the installer's tests
+# in fresh ones of their own).
 WINDOWS_PACKAGES := cmake make googletest g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix \
-                    wine wine64 fonts-wine xvfb xauth xdotool openbox x11-utils xdg-utils
+                    nsis wine wine64 fonts-wine xvfb xauth xdotool openbox x11-utils xdg-utils \
+                    git zip imagemagick
 
 deps-windows:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(WINDOWS_PACKAGES)"
 
 windows: deps-windows
 	cmake --preset windows
-	cmake --build --preset windows --target tallywick_zip -j $(JOBS)
+	cmake --build --preset windows --target tallywick_zip tallywick_setup -j $(JOBS)
 
 test-windows: deps-windows
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 	xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows -j $(JOBS)
 
+# Builds the Windows deliverables (program, zip, installer) twice from fresh
+# copies of the last commit in two folders, one after the other, and compares
+# them byte for byte; prints their sha256 hashes.
+reproducible-windows: deps-windows
+	packaging/reproducible-windows.sh
+
 # Benchmarks (not part of make test): list reader throughput and whole-process
 # start-up on a virtual display, each against a baseline measured in the same
-# run; prints one table. A Release tree of its own: build-bench. See bench/README.md.
+# run, and the Windows program's start-up under Wine against an empty Win32
+# window; prints one table. A Release tree of its own, build-bench, and the
+# windows preset's. See bench/README.md.
 BENCH_PACKAGES := libbenchmark-dev libx11-dev xvfb xauth openbox x11-utils bsdextrautils
 .PHONY: bench
 bench:
-	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(BENCH_PACKAGES)"
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(BENCH_PACKAGES) $(WINDOWS_PACKAGES)"
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTALLYWICK_BUILD_BENCH=ON \
 	  -DTALLYWICK_BUILD_TESTS=OFF
 	cmake --build build-bench -j $(JOBS) --target tallywick tallywick_baseline \
 	  tallywick_reader_bench tallywick_startup_bench tallywick_first_key_bench
-	bench/run.sh build-bench
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS) --target tallywick tallywick_win32_baseline
+	bench/run.sh build-bench build-windows
 
 clean:
 	rm -rf build build-asan build-fuzz build-package build-windows build-repro-a build-repro-b

@@ -15,6 +15,11 @@
 //
 // The wait is on the X server's MapNotify events rather than on a polling
 // tool: `xdotool search --sync` looks again only every half second.
+//
+// With --wine=LOADER the cases are the Windows program with the delivered
+// lists and an empty Win32 window of the same cross build, each started by
+// that Wine loader (in the prefix and with the server that the caller sets
+// up), whose process carries the window.
 
 #include "ListCorpus.h"
 #include "catalogue/ListFileLoader.h"
@@ -66,7 +71,8 @@ struct Case {
 struct Sample {
     double milliseconds;
     double peakKilobytes;
-    double startedAt; // steady clock, in milliseconds
+    double startedAt;       // steady clock, in milliseconds
+    double cpuMilliseconds; // user and system time of the whole run
 };
 
 int ignoreXErrors(Display* /*display*/, XErrorEvent* /*error*/) {
@@ -148,7 +154,11 @@ public:
         }
         const std::chrono::duration<double, std::milli> elapsed = *mapped - start;
         const std::chrono::duration<double, std::milli> startedAt = start.time_since_epoch();
-        return {elapsed.count(), static_cast<double>(usage.ru_maxrss), startedAt.count()};
+        const auto toMs = [](const timeval& t) {
+            return t.tv_sec * 1000.0 + t.tv_usec / 1000.0;
+        };
+        return {elapsed.count(), static_cast<double>(usage.ru_maxrss), startedAt.count(),
+                toMs(usage.ru_utime) + toMs(usage.ru_stime)};
     }
 
 private:
@@ -313,29 +323,43 @@ std::string option(int argc, char** argv, const std::string& name, std::string f
     return fallback;
 }
 
-} // namespace
+// Every case once per round, after one uncounted round that warms the caches,
+// so that any drift of the machine touches them all alike.
+void measure(std::vector<Case>& cases, int runs, std::chrono::milliseconds settle, bool trace) {
+    StartupTimer timer;
+    for (int round = 0; round <= runs; ++round) {
+        for (Case& c : cases) {
+            const Sample sample = timer.run(c, settle);
+            if (trace) {
+                std::fprintf(stderr, "%s\tstarted at %.2f\t%.2f ms\t%.0f KB\t%.1f ms CPU\n",
+                             c.label.c_str(), sample.startedAt, sample.milliseconds,
+                             sample.peakKilobytes, sample.cpuMilliseconds);
+            }
+            if (round > 0) {
+                c.milliseconds.push_back(sample.milliseconds);
+                c.peakKilobytes.push_back(sample.peakKilobytes);
+            }
+        }
+    }
+}
 
-int run(int argc, char** argv) {
+// One row: figure, case, median, the baseline's median, ratio, runs.
+void printRow(const char* figure, const Case& c, const Case& base, const char* baseName,
+              bool time) {
+    const double value = median(time ? c.milliseconds : c.peakKilobytes);
+    const double reference = median(time ? base.milliseconds : base.peakKilobytes);
+    std::printf("%s\t%s\t%s\t%s %s\t%s\t%zu\n", figure, c.label.c_str(),
+                fixed(value, time ? 1 : 0).c_str(), baseName,
+                fixed(reference, time ? 1 : 0).c_str(), fixed(value / reference, 2).c_str(),
+                c.milliseconds.size());
+}
+
+// The Qt program against an empty QMainWindow, with the delivered lists and
+// lists of growing length.
+void runNative(int argc, char** argv, const fs::path& work, const fs::path& assets, int runs,
+               std::chrono::milliseconds settle, bool trace) {
     const std::string program = fs::absolute(option(argc, argv, "program", "")).string();
     const std::string baseline = fs::absolute(option(argc, argv, "baseline", "")).string();
-    const fs::path assets = option(argc, argv, "assets", TALLYWICK_ASSETS_DIR);
-    const int runs = std::max(1, std::stoi(option(argc, argv, "runs", "10")));
-    const std::chrono::milliseconds settle(std::stoi(option(argc, argv, "settle-ms", "300")));
-    const bool trace = option(argc, argv, "trace", "no") == "yes";
-
-    char workTemplate[] = "/tmp/tallywick-bench-XXXXXX";
-    if (mkdtemp(workTemplate) == nullptr) {
-        throw std::runtime_error("mkdtemp failed");
-    }
-    const fs::path work = workTemplate;
-    struct Cleanup {
-        fs::path path;
-        ~Cleanup() {
-            std::error_code ignored;
-            fs::remove_all(path, ignored);
-        }
-    } cleanup{work};
-
     const fs::path empty = work / "empty";
     fs::create_directories(empty);
     std::vector<Case> cases;
@@ -362,32 +386,9 @@ int run(int argc, char** argv) {
             {"3 lists of 32,767 entries, " + compare, other, {}, cases[5].folder, {}, {}});
     }
 
-    StartupTimer timer;
-    // The first round warms the caches and is not counted.
-    for (int round = 0; round <= runs; ++round) {
-        for (Case& c : cases) {
-            const Sample sample = timer.run(c, settle);
-            if (trace) {
-                std::fprintf(stderr, "%s\tstarted at %.2f\t%.2f ms\t%.0f KB\n", c.label.c_str(),
-                             sample.startedAt, sample.milliseconds, sample.peakKilobytes);
-            }
-            if (round > 0) {
-                c.milliseconds.push_back(sample.milliseconds);
-                c.peakKilobytes.push_back(sample.peakKilobytes);
-            }
-        }
-    }
+    measure(cases, runs, settle, trace);
 
     const Case& base = cases[0];
-    const double baseMs = median(base.milliseconds);
-    const double baseKB = median(base.peakKilobytes);
-    const auto row = [&](const char* figure, const Case& c, bool time) {
-        const double value = median(time ? c.milliseconds : c.peakKilobytes);
-        const double reference = time ? baseMs : baseKB;
-        std::printf("%s\t%s\t%s\tone-label window %s\t%s\t%zu\n", figure, c.label.c_str(),
-                    fixed(value, time ? 1 : 0).c_str(), fixed(reference, time ? 1 : 0).c_str(),
-                    fixed(value / reference, 2).c_str(), c.milliseconds.size());
-    };
     const Case& delivered = cases[1];
     const Case& full = cases[5];
     std::vector<const Case*> shown{&base, &delivered, &full};
@@ -395,16 +396,16 @@ int run(int argc, char** argv) {
         shown.push_back(&cases[i]);
     }
     for (const Case* c : shown) {
-        row("Start-up to window mapped (ms)", *c, true);
+        printRow("Start-up to window mapped (ms)", *c, base, "one-label window", true);
     }
     for (const Case* c : shown) {
-        row("Peak resident memory (KB)", *c, false);
+        printRow("Peak resident memory (KB)", *c, base, "one-label window", false);
     }
     for (std::size_t i = 2; i <= 5; ++i) {
-        row("Growth: start-up (ms)", cases[i], true);
+        printRow("Growth: start-up (ms)", cases[i], base, "one-label window", true);
     }
     for (std::size_t i = 2; i <= 5; ++i) {
-        row("Growth: peak memory (KB)", cases[i], false);
+        printRow("Growth: peak memory (KB)", cases[i], base, "one-label window", false);
     }
     const Case& none = cases[2];
     const double thousands = static_cast<double>(kMaxListEntries) / 1000.0;
@@ -416,6 +417,75 @@ int run(int argc, char** argv) {
         "Growth per 1,000 entries per list\t0 to 32,767 entries, memory\t%s KB\t-\t-\t%zu\n",
         fixed((median(full.peakKilobytes) - median(none.peakKilobytes)) / thousands, 0).c_str(),
         full.peakKilobytes.size());
+}
+
+// The Windows program under Wine against an empty Win32 window of the same
+// compiler, both started by the same Wine loader in the same (warm) prefix,
+// which the caller sets up through WINEPREFIX. Wine's X windows carry the
+// process id of the Wine process that runs the program, which is the one
+// started here.
+void runWine(int argc, char** argv, const fs::path& work, const fs::path& assets, int runs,
+             std::chrono::milliseconds settle, bool trace) {
+    const std::string wine = option(argc, argv, "wine", "");
+    const std::string program = fs::absolute(option(argc, argv, "program", "")).string();
+    const std::string baseline = fs::absolute(option(argc, argv, "baseline", "")).string();
+    const fs::path empty = work / "empty";
+    fs::create_directories(empty);
+    const fs::path delivered = deliveredFolder(work, assets);
+    std::vector<Case> cases;
+    cases.push_back({"empty Win32 window", wine, {baseline}, empty, {}, {}});
+    cases.push_back({"tallywick.exe, delivered lists", wine, {program}, delivered, {}, {}});
+    // For reference: the same empty window with one line of text measured
+    // before it shows, the least that loads a font.
+    cases.push_back({"Win32 window, one text label", wine, {baseline, "--label"}, empty, {}, {}});
+    const std::string compare = option(argc, argv, "compare", "-");
+    if (compare != "-") {
+        cases.push_back({"delivered lists, " + compare,
+                         wine,
+                         {fs::absolute(compare).string()},
+                         delivered,
+                         {},
+                         {}});
+    }
+
+    measure(cases, runs, settle, trace);
+
+    for (std::size_t i = 1; i < cases.size(); ++i) {
+        printRow("Wine: start-up to window mapped (ms)", cases[i], cases[0], "empty Win32 window",
+                 true);
+    }
+    for (std::size_t i = 1; i < cases.size(); ++i) {
+        printRow("Wine: peak resident memory (KB)", cases[i], cases[0], "empty Win32 window",
+                 false);
+    }
+}
+
+} // namespace
+
+int run(int argc, char** argv) {
+    const fs::path assets = option(argc, argv, "assets", TALLYWICK_ASSETS_DIR);
+    const int runs = std::max(1, std::stoi(option(argc, argv, "runs", "10")));
+    const std::chrono::milliseconds settle(std::stoi(option(argc, argv, "settle-ms", "300")));
+    const bool trace = option(argc, argv, "trace", "no") == "yes";
+
+    char workTemplate[] = "/tmp/tallywick-bench-XXXXXX";
+    if (mkdtemp(workTemplate) == nullptr) {
+        throw std::runtime_error("mkdtemp failed");
+    }
+    const fs::path work = workTemplate;
+    struct Cleanup {
+        fs::path path;
+        ~Cleanup() {
+            std::error_code ignored;
+            fs::remove_all(path, ignored);
+        }
+    } cleanup{work};
+
+    if (option(argc, argv, "wine", "-") != "-") {
+        runWine(argc, argv, work, assets, runs, settle, trace);
+    } else {
+        runNative(argc, argv, work, assets, runs, settle, trace);
+    }
     return 0;
 }
 

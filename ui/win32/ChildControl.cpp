@@ -8,10 +8,16 @@
 namespace tallywick {
 
 ChildControl::ChildControl(const CreateArgs& args) : id_(args.id) {
+    const RECT& rect = args.rect;
     hwnd_ = ::CreateWindowExW(args.exStyle, args.className, args.text.c_str(),
-                              args.style | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, args.parent,
+                              args.style | WS_CHILD | WS_VISIBLE, rect.left, rect.top,
+                              rect.right - rect.left, rect.bottom - rect.top, args.parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
                               ::GetModuleHandleW(nullptr), nullptr);
+    if (hwnd_ != nullptr && args.font != nullptr) {
+        // Not shown yet: nothing to redraw.
+        ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(args.font), FALSE);
+    }
 }
 
 void ChildControl::setText(std::string_view utf8) const {

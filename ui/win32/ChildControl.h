@@ -21,6 +21,8 @@ public:
         DWORD style = 0;
         DWORD exStyle = 0;
         int id = 0;
+        RECT rect{};          // in the parent's client area
+        HFONT font = nullptr; // none: the system font
     };
 
     explicit ChildControl(const CreateArgs& args);

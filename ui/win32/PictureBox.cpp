@@ -7,13 +7,14 @@
 
 namespace tallywick {
 
-PictureBox::PictureBox(HWND parent, int id, WicBitmap picture) : picture_(std::move(picture)) {
+PictureBox::PictureBox(HWND parent, int id, const RECT& rect, ResourceBitmap picture)
+    : picture_(std::move(picture)) {
     WindowArgs args;
     args.style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP;
-    args.x = 0;
-    args.y = 0;
-    args.width = 0;
-    args.height = 0;
+    args.x = rect.left;
+    args.y = rect.top;
+    args.width = rect.right - rect.left;
+    args.height = rect.bottom - rect.top;
     args.parent = parent;
     args.menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
     createWindow(args);
@@ -50,9 +51,9 @@ void PictureBox::paint(HDC dc) const {
         const HDC source = ::CreateCompatibleDC(dc);
         const HGDIOBJ previous = ::SelectObject(source, picture_.handle());
         const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        ::AlphaBlend(dc, 0, 0, ::MulDiv(size.cx, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI),
-                     ::MulDiv(size.cy, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI), source, 0,
-                     0, size.cx, size.cy, blend);
+        ::GdiAlphaBlend(dc, 0, 0, ::MulDiv(size.cx, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI),
+                        ::MulDiv(size.cy, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI), source,
+                        0, 0, size.cx, size.cy, blend);
         ::SelectObject(source, previous);
         ::DeleteDC(source);
     }

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "ui/win32/BaseWindow.h"
-#include "ui/win32/WicBitmap.h"
+#include "ui/win32/ResourceBitmap.h"
 
 namespace tallywick {
 
@@ -15,10 +15,10 @@ class PictureBox final : public BaseWindow<PictureBox> {
 public:
     static constexpr const wchar_t* kClassName = L"TallywickPictureBox";
 
-    PictureBox(HWND parent, int id, WicBitmap picture);
+    PictureBox(HWND parent, int id, const RECT& rect, ResourceBitmap picture);
     ~PictureBox() { destroy(); }
 
-    [[nodiscard]] const WicBitmap& picture() const noexcept { return picture_; }
+    [[nodiscard]] const ResourceBitmap& picture() const noexcept { return picture_; }
 
     static void describeClass(WNDCLASSEXW& windowClass);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -26,7 +26,7 @@ public:
 private:
     void paint(HDC dc) const;
 
-    WicBitmap picture_;
+    ResourceBitmap picture_;
 };
 
 } // namespace tallywick

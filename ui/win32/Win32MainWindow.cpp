@@ -133,28 +133,27 @@ bool Win32MainWindow::create() {
     if (!createWindow(args)) {
         return false;
     }
+    // Each control is made in its place and with its font, once.
     dpi_ = ::GetDpiForWindow(hwnd_);
     font_ = createDialogFont(dpi_);
     createControls();
-    createToolTips();
-    applyDpi(dpi_, nullptr);
-
-    // First placed centred on the primary screen's work area.
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    ::GetMonitorInfoW(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    RECT frame;
-    ::GetWindowRect(hwnd_, &frame);
-    const RECT& work = monitor.rcWork;
-    const int x = work.left + ((work.right - work.left) - (frame.right - frame.left)) / 2;
-    const int y = work.top + ((work.bottom - work.top) - (frame.bottom - frame.top)) / 2;
-    ::SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    sizeWindow(nullptr);
     return true;
 }
 
 void Win32MainWindow::show(int showCommand) {
     ::ShowWindow(hwnd_, showCommand);
     ::UpdateWindow(hwnd_);
+    // The tips are first needed when the pointer rests on a button: made once
+    // the window is on the screen, they do not delay it.
+    toolTips();
+}
+
+HWND Win32MainWindow::toolTips() {
+    if (toolTips_ == nullptr) {
+        createToolTips();
+    }
+    return toolTips_;
 }
 
 void Win32MainWindow::createMenu() {
@@ -182,11 +181,12 @@ void Win32MainWindow::createControls() {
         const auto index = static_cast<std::size_t>(ordered - kControlTable.data());
         const int id = kFirstControlId + static_cast<int>(index);
         Control control{&design, nullptr, nullptr};
+        const RECT rect = controlRect(design, dpi_);
         if (design.kind == ControlKind::PictureBox) {
             // The program's resources hold each picture under its box's name.
             control.picture = std::make_unique<PictureBox>(
-                hwnd_, id,
-                WicBitmap::fromResource(::GetModuleHandleW(nullptr), toWide(design.name).c_str()));
+                hwnd_, id, rect,
+                ResourceBitmap::load(::GetModuleHandleW(nullptr), toWide(design.name).c_str()));
         } else {
             ChildControl::CreateArgs args;
             args.parent = hwnd_;
@@ -195,6 +195,8 @@ void Win32MainWindow::createControls() {
             args.style = controlStyle(design);
             args.exStyle = design.kind == ControlKind::ListBox ? WS_EX_CLIENTEDGE : 0;
             args.id = id;
+            args.rect = rect;
+            args.font = font_;
             control.child = std::make_unique<ChildControl>(args);
             if (design.kind == ControlKind::CommandButton) {
                 control.child->onClick = [this, button = design.id] {
@@ -229,21 +231,14 @@ void Win32MainWindow::createToolTips() {
         tool.lpszText = text.data();
         ::SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
+    setToolTipWidth();
 }
 
 void Win32MainWindow::applyDpi(UINT dpi, const RECT* suggested) {
-    if (dpi != dpi_ || font_ == nullptr) {
-        const HFONT previous = font_;
+    const HFONT previous = font_;
+    if (dpi != dpi_) {
         font_ = createDialogFont(dpi);
         dpi_ = dpi;
-        if (previous != nullptr) {
-            for (const Control& control : controls_) {
-                if (control.child) {
-                    control.child->setFont(font_);
-                }
-            }
-            ::DeleteObject(previous);
-        }
     }
     for (const Control& control : controls_) {
         const RECT rect = controlRect(*control.design, dpi_);
@@ -255,37 +250,51 @@ void Win32MainWindow::applyDpi(UINT dpi, const RECT* suggested) {
                            rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
+    if (previous != font_) {
+        ::DeleteObject(previous);
+    }
+    setToolTipWidth();
+    sizeWindow(suggested);
+}
+
+void Win32MainWindow::setToolTipWidth() const {
     if (toolTips_ != nullptr) {
         // Long tips wrap instead of running across the screen.
         ::SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, ::MulDiv(300, static_cast<int>(dpi_), 96));
     }
-    sizeWindow(suggested);
 }
 
+// Sizes the window so that its client area holds the layout at its DPI: at
+// SUGGESTED's place after a change of DPI, else first placed centred on the
+// primary screen's work area.
 void Win32MainWindow::sizeWindow(const RECT* suggested) {
     const int clientWidth = scaled(kClientWidthTwips, dpi_);
     const int clientHeight = scaled(kClientHeightTwips, dpi_);
     RECT frame{0, 0, clientWidth, clientHeight};
     ::AdjustWindowRectExForDpi(&frame, kStyle, TRUE, 0, dpi_);
-    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-    int x = 0;
-    int y = 0;
-    if (suggested != nullptr) {
-        x = suggested->left;
-        y = suggested->top;
-    } else {
-        flags |= SWP_NOMOVE;
-    }
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     int width = frame.right - frame.left;
     int height = frame.bottom - frame.top;
-    ::SetWindowPos(hwnd_, nullptr, x, y, width, height, flags);
+    if (suggested != nullptr) {
+        ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, width, height, flags);
+    } else {
+        ::SetWindowPos(hwnd_, nullptr, 0, 0, width, height, flags | SWP_NOMOVE);
+    }
     // The menu bar wraps onto a second row when its entries do not fit one,
     // which the frame computation cannot know: measure and make up for it.
     RECT client;
     ::GetClientRect(hwnd_, &client);
-    if (client.right != clientWidth || client.bottom != clientHeight) {
-        width += clientWidth - client.right;
-        height += clientHeight - client.bottom;
+    width += clientWidth - client.right;
+    height += clientHeight - client.bottom;
+    if (suggested == nullptr) {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        ::GetMonitorInfoW(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const RECT& work = monitor.rcWork;
+        const int x = work.left + ((work.right - work.left) - width) / 2;
+        const int y = work.top + ((work.bottom - work.top) - height) / 2;
+        ::SetWindowPos(hwnd_, nullptr, x, y, width, height, flags);
+    } else if (client.right != clientWidth || client.bottom != clientHeight) {
         ::SetWindowPos(hwnd_, nullptr, 0, 0, width, height, flags | SWP_NOMOVE);
     }
 }

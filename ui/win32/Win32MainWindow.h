@@ -30,14 +30,17 @@ public:
     Win32MainWindow();
     ~Win32MainWindow() override;
 
-    // Creates the window hidden, sized and centred on the primary screen.
+    // Creates the window hidden, sized and centred on the primary screen,
+    // each control in its place with its font.
     [[nodiscard]] bool create();
     void attach(Form1& form) noexcept { form_ = &form; }
     void show(int showCommand);
 
     // The control of that name from the control table, or null.
     [[nodiscard]] HWND control(std::string_view name) const;
-    [[nodiscard]] HWND toolTips() const noexcept { return toolTips_; }
+    // The buttons' tooltip control, made on first use (show() makes it once
+    // the window is on the screen).
+    HWND toolTips();
 
     // Runs the message loop until WM_QUIT; returns its exit code.
     static int runMessageLoop(HWND dialogWindow);
@@ -65,6 +68,8 @@ private:
     void createMenu();
     void createControls();
     void createToolTips();
+    void setToolTipWidth() const;
+    // Lays the window out anew for a change of DPI.
     void applyDpi(UINT dpi, const RECT* suggested);
     void sizeWindow(const RECT* suggested);
     void command(WPARAM wParam, LPARAM lParam);

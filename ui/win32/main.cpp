@@ -15,7 +15,7 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     using namespace tallywick;
 
-    // The shell and the picture decoder both want COM on this thread.
+    // The shell wants COM on the thread that calls it.
     const HRESULT com =
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 

@@ -65,7 +65,8 @@ private:
     void postKey(UINT vk, UINT modifier);
 
     Apartment apartment_;
-    Win32MainWindow window_;
+    // Mutable: the window makes its tool tips when they are first asked for.
+    mutable Win32MainWindow window_;
     HWND main_ = nullptr;
     Form1 form_{services(std::string(kTextViewer)), window_};
     std::optional<int> quitCode_;
