@@ -100,6 +100,18 @@ TEST_F(WindowBehaviourTest, screenReadersSpeakButtonsByTheirCaptions) {
     EXPECT_EQ(window->accessibleName(ControlId::Label7), "Your Total Memory:");
 }
 
+TEST_F(WindowBehaviourTest, screenReadersNameListsByTheirCaptionsAndPicturesByTheirBrands) {
+    window->deliverListFiles("Alpha\r\nBeta\r\n", "One,Two,Three", "");
+    ASSERT_TRUE(window->loadAndShow());
+    EXPECT_EQ(window->accessibleName(ControlId::List1), "2 American Express Cards");
+    EXPECT_EQ(window->accessibleName(ControlId::List2), "3 Visa / MasterCard Cards");
+    EXPECT_EQ(window->accessibleName(ControlId::List3), "0 Retail Business Cards");
+    EXPECT_EQ(window->accessibleName(ControlId::Picture1), "American Express");
+    EXPECT_EQ(window->accessibleName(ControlId::Picture2), "MasterCard");
+    EXPECT_EQ(window->accessibleName(ControlId::Picture3), "Visa");
+    EXPECT_EQ(window->accessibleName(ControlId::Picture4), "Discover");
+}
+
 TEST_F(WindowBehaviourTest, loadFillsListsAndCaptionsAndFocusesTheFirstList) {
     window->deliverListFiles("Alpha\r\nBeta\r\n\"Gamma, Inc.\"\r\n", "One,Two", "");
     ASSERT_TRUE(window->loadAndShow());

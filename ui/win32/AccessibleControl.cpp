@@ -13,6 +13,38 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 0x7A11;
 
+template <typename Function> Function entryPoint(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(module != nullptr ? ::GetProcAddress(module, name) : nullptr));
+}
+
+// The accessibility and automation libraries, loaded when a screen reader
+// first asks: a program that nobody reads aloud starts without them.
+struct AccessibilityLibraries {
+    decltype(&::CreateStdAccessibleObject) createStandard = nullptr;
+    decltype(&::LresultFromObject) result = nullptr;
+    decltype(&::SysAllocStringLen) allocString = nullptr;
+
+    [[nodiscard]] bool loaded() const {
+        return createStandard != nullptr && result != nullptr && allocString != nullptr;
+    }
+
+    static const AccessibilityLibraries& get() {
+        static const AccessibilityLibraries libraries = [] {
+            const HMODULE oleacc = ::LoadLibraryW(L"oleacc.dll");
+            const HMODULE oleaut = ::LoadLibraryW(L"oleaut32.dll");
+            AccessibilityLibraries found;
+            found.createStandard =
+                entryPoint<decltype(found.createStandard)>(oleacc, "CreateStdAccessibleObject");
+            found.result = entryPoint<decltype(found.result)>(oleacc, "LresultFromObject");
+            found.allocString =
+                entryPoint<decltype(found.allocString)>(oleaut, "SysAllocStringLen");
+            return found;
+        }();
+        return libraries;
+    }
+};
+
 bool isSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
@@ -21,7 +53,7 @@ HRESULT answer(const std::wstring& text, BSTR* out) {
     if (out == nullptr) {
         return E_POINTER;
     }
-    *out = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    *out = AccessibilityLibraries::get().allocString(text.data(), static_cast<UINT>(text.size()));
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -39,8 +71,7 @@ public:
         if (object == nullptr) {
             return E_POINTER;
         }
-        if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) ||
-            id == __uuidof(IAccessible)) {
+        if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) || id == __uuidof(IAccessible)) {
             *object = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -167,12 +198,14 @@ LRESULT CALLBACK accessibleSubclass(HWND window, UINT message, WPARAM wParam, LP
     auto* names = reinterpret_cast<AccessibleNames*>(data);
     switch (message) {
     case WM_GETOBJECT:
-        if (static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
+        if (static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT) &&
+            AccessibilityLibraries::get().loaded()) {
+            const AccessibilityLibraries& libraries = AccessibilityLibraries::get();
             IAccessible* standard = nullptr;
-            if (SUCCEEDED(::CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
-                                                      reinterpret_cast<void**>(&standard)))) {
+            if (SUCCEEDED(libraries.createStandard(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                                   reinterpret_cast<void**>(&standard)))) {
                 auto* named = new NamedAccessible(standard, *names);
-                const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), wParam, named);
+                const LRESULT result = libraries.result(__uuidof(IAccessible), wParam, named);
                 named->Release();
                 return result;
             }

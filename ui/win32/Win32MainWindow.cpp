@@ -5,11 +5,13 @@
 
 #include "app/MenuTree.h"
 #include "platform/win32/WideText.h"
+#include "ui/win32/AccessibleControl.h"
 #include "ui/win32/resource.h"
 
 #include <algorithm>
 #include <array>
 #include <commctrl.h>
+#include <oleacc.h>
 #include <utility>
 
 namespace tallywick {
@@ -63,6 +65,13 @@ const wchar_t* controlClass(ControlKind kind) {
         break;
     }
     return nullptr;
+}
+
+std::wstring windowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 HFONT createDialogFont(UINT dpi) {
@@ -207,6 +216,39 @@ void Win32MainWindow::createControls() {
             }
         }
         controls_.push_back(std::move(control));
+    }
+    nameForScreenReaders();
+}
+
+void Win32MainWindow::nameForScreenReaders() const {
+    // A list or a memory figure is named by the label that names it (a
+    // figure keeps its own text as its value), a picture by what it shows.
+    // Roles are said outright: Wine's standard object takes a list box for a
+    // plain window.
+    for (const Control& control : controls_) {
+        const ControlSpec& design = *control.design;
+        AccessibleNames names;
+        if (design.labelledBy) {
+            const HWND label = this->control(controlName(*design.labelledBy));
+            names.name = [label] {
+                return windowText(label);
+            };
+            if (design.kind == ControlKind::Label) {
+                names.value = [figure = control.hwnd()] {
+                    return windowText(figure);
+                };
+            } else if (design.kind == ControlKind::ListBox) {
+                names.role = ROLE_SYSTEM_LIST;
+            }
+        } else if (!design.accessibleName.empty()) {
+            names.name = [name = toWide(design.accessibleName)] {
+                return name;
+            };
+            names.role = ROLE_SYSTEM_GRAPHIC;
+        } else {
+            continue;
+        }
+        makeAccessible(control.hwnd(), std::move(names));
     }
 }
 

@@ -67,6 +67,7 @@ private:
 
     void createMenu();
     void createControls();
+    void nameForScreenReaders() const;
     void createToolTips();
     void setToolTipWidth() const;
     // Lays the window out anew for a change of DPI.

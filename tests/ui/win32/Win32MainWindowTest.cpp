@@ -9,11 +9,15 @@
 #include "ui/win32/Win32MainWindow.h"
 
 #include "Win32WindowDriver.h"
+#include "app/MenuTree.h"
+#include "launch/WebTargets.h"
+#include "platform/win32/WideText.h"
 
 #include <array>
 #include <commctrl.h>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 namespace tallywick {
 namespace {
@@ -156,6 +160,116 @@ TEST(Win32MainWindowTest, newDpiScalesTheLayoutAndTheClientArea) {
                      ::SendMessageW(driver.control(ControlId::Command2), WM_GETFONT, 0, 0)),
                  sizeof font, &font);
     EXPECT_EQ(font.lfHeight, -16); // 8 points at 144 DPI
+}
+
+// The MSAA name, value or role of a control, as a screen reader reads them.
+struct Spoken {
+    std::string name;
+    std::string value;
+    long role = 0;
+};
+
+Spoken spoken(HWND control) {
+    Spoken heard;
+    IAccessible* accessible = nullptr;
+    if (FAILED(::AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                            __uuidof(IAccessible),
+                                            reinterpret_cast<void**>(&accessible)))) {
+        return heard;
+    }
+    VARIANT self;
+    ::VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    if (accessible->get_accName(self, &text) == S_OK && text != nullptr) {
+        heard.name = toUtf8(text);
+    }
+    ::SysFreeString(text);
+    text = nullptr;
+    if (accessible->get_accValue(self, &text) == S_OK && text != nullptr) {
+        heard.value = toUtf8(text);
+    }
+    ::SysFreeString(text);
+    VARIANT role;
+    ::VariantInit(&role);
+    if (accessible->get_accRole(self, &role) == S_OK && role.vt == VT_I4) {
+        heard.role = role.lVal;
+    }
+    accessible->Release();
+    return heard;
+}
+
+TEST(Win32AccessibilityTest, memoryFiguresAreNamedByTheirCaptionsPicturesAreGraphics) {
+    Win32WindowDriver driver;
+    driver.deliverListFiles("Alpha\r\n", "", "");
+    ASSERT_TRUE(driver.loadAndShow());
+    const Spoken total = spoken(driver.control(ControlId::Label8));
+    EXPECT_EQ(total.name, "Your Total Memory:");
+    EXPECT_EQ(total.value, "8,388,608 KB");
+    const Spoken available = spoken(driver.control(ControlId::Label10));
+    EXPECT_EQ(available.name, "Your Available Memory:");
+    EXPECT_EQ(available.value, "3,145,728 KB");
+    const Spoken picture = spoken(driver.control(ControlId::Picture2));
+    EXPECT_EQ(picture.name, "MasterCard");
+    EXPECT_EQ(picture.role, ROLE_SYSTEM_GRAPHIC);
+    const Spoken list = spoken(driver.control(ControlId::List1));
+    EXPECT_EQ(list.name, "1 American Express Cards");
+    EXPECT_EQ(list.role, ROLE_SYSTEM_LIST);
+}
+
+// F10 or an Alt tap enters the menu bar at its first entry; Right and Left
+// go through the entries in order across the two rows; Return runs one.
+TEST(Win32AccessibilityTest, f10AltAndTheArrowsReachEntriesOnBothRowsOfTheBar) {
+    using Key = Win32WindowDriver::TypedKey;
+    struct Walk {
+        std::vector<Key> keys;
+        WebTarget page;
+    };
+    const std::vector<Walk> walks = {
+        {{{VK_F10, true}, {VK_RIGHT}, {VK_RIGHT}, {VK_RETURN}}, WebTarget::CreditAudit},
+        {{{VK_MENU, true}, {VK_RIGHT}, {VK_RIGHT}, {VK_RIGHT}, {VK_RIGHT}, {VK_RIGHT}, {VK_RETURN}},
+         WebTarget::Loans},
+        {{{VK_F10, true},
+          {VK_RIGHT},
+          {VK_RIGHT},
+          {VK_RIGHT},
+          {VK_RIGHT},
+          {VK_RIGHT},
+          {VK_RIGHT},
+          {VK_RETURN}},
+         WebTarget::QuillpressDownload},
+        // From Quillpress, the first entry of the second row, Left goes back
+        // to the last of the first.
+        {{{VK_F10, true},
+          {VK_RIGHT},
+          {VK_RIGHT},
+          {VK_RIGHT},
+          {VK_RIGHT},
+          {VK_RIGHT},
+          {VK_RIGHT},
+          {VK_LEFT},
+          {VK_RETURN}},
+         WebTarget::Loans},
+    };
+    for (const Walk& walk : walks) {
+        Win32WindowDriver driver;
+        driver.deliverListFiles("Alpha\r\n", "", "");
+        ASSERT_TRUE(driver.loadAndShow());
+        // The bar wraps onto a second row at this width.
+        RECT first{};
+        RECT help{};
+        const HMENU menu = ::GetMenu(driver.main());
+        ASSERT_TRUE(::GetMenuItemRect(driver.main(), menu, 0, &first));
+        ASSERT_TRUE(::GetMenuItemRect(driver.main(), menu, 7, &help));
+        ASSERT_GT(help.top, first.top) << "Help is not on a second row";
+
+        driver.typeRun(walk.keys);
+        ASSERT_TRUE(driver.pumpUntil([&] { return !driver.shell.requests.empty(); }))
+            << "the keys ran no command";
+        EXPECT_EQ(driver.shell.requests.back().file, webAddress(walk.page));
+        EXPECT_EQ(driver.shell.requests.size(), 1u);
+    }
 }
 
 } // namespace

@@ -282,6 +282,20 @@ void Win32WindowDriver::postKey(UINT vk, UINT modifier) {
     ::SetKeyboardState(state.data());
 }
 
+void Win32WindowDriver::typeRun(const std::vector<TypedKey>& keys) {
+    const HWND focus = ::GetFocus();
+    const HWND target = ::IsChild(main_, focus) ? focus : main_;
+    for (const TypedKey& key : keys) {
+        const bool alt = key.system && key.vk == VK_MENU;
+        const LPARAM bits = 1 |
+                            static_cast<LPARAM>(::MapVirtualKeyW(key.vk, MAPVK_VK_TO_VSC)) << 16 |
+                            (alt ? LPARAM{1} << 29 : 0);
+        ::PostMessageW(target, key.system ? WM_SYSKEYDOWN : WM_KEYDOWN, key.vk, bits);
+        ::PostMessageW(target, key.system ? WM_SYSKEYUP : WM_KEYUP, key.vk, bits | LPARAM{3} << 30);
+    }
+    pump();
+}
+
 void Win32WindowDriver::pump() {
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

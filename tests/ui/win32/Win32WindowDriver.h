@@ -46,6 +46,17 @@ public:
     [[nodiscard]] Win32MainWindow& window() noexcept { return window_; }
     [[nodiscard]] HWND main() const noexcept { return main_; }
     [[nodiscard]] HWND control(ControlId control) const;
+    // Keys typed in a quick run: every message is queued before any is
+    // handled, so that the menu loop an F10 or an Alt starts finds the rest
+    // waiting, as it finds a user's keys. A system key (F10, Alt) goes as
+    // WM_SYSKEYDOWN and WM_SYSKEYUP.
+    struct TypedKey {
+        UINT vk;
+        bool system = false;
+    };
+    void typeRun(const std::vector<TypedKey>& keys);
+    // Pumps until the condition holds or a few seconds have passed.
+    bool pumpUntil(const std::function<bool()>& condition);
     // The exit code the window ended the message loop with, once it has.
     [[nodiscard]] std::optional<int> quitCode() const noexcept { return quitCode_; }
 
@@ -60,8 +71,6 @@ private:
     // Handles every message waiting in this thread's queue as the program's
     // message loop does.
     void pump();
-    // Pumps until the condition holds or a few seconds have passed.
-    bool pumpUntil(const std::function<bool()>& condition);
     void postKey(UINT vk, UINT modifier);
 
     Apartment apartment_;
