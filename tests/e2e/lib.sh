@@ -91,7 +91,7 @@ STARTED_PIDS=()
 # sets APP_PID. The program's output is appended to $SANDBOX/app.log.
 start_app() {
     local folder=${1:-$WORK}
-    shift || true
+    shift $(($# > 0 ? 1 : 0))
     (cd "$folder" && exec "$TALLYWICK" "$@") >>"$SANDBOX/app.log" 2>&1 &
     APP_PID=$!
     STARTED_PIDS+=("$APP_PID")
