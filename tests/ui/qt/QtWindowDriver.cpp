@@ -11,10 +11,10 @@
 #include "ui/qt/WrappingMenuBar.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
-#include <QAbstractItemView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -188,7 +188,9 @@ private:
         return widget;
     }
 
-    QAbstractItemView* listView(ControlId list) const { return qobject_cast<QAbstractItemView*>(find(list)); }
+    QAbstractItemView* listView(ControlId list) const {
+        return qobject_cast<QAbstractItemView*>(find(list));
+    }
 
     WrappingMenuBar* bar() const { return window_.findChild<WrappingMenuBar*>(); }
 
