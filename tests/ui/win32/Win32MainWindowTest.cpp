@@ -222,37 +222,26 @@ TEST(Win32AccessibilityTest, memoryFiguresAreNamedByTheirCaptionsPicturesAreGrap
 // go through the entries in order across the two rows; Return runs one.
 TEST(Win32AccessibilityTest, f10AltAndTheArrowsReachEntriesOnBothRowsOfTheBar) {
     using Key = Win32WindowDriver::TypedKey;
+    // The key that enters the bar, Right so many times, then the last keys.
+    const auto walk = [](UINT opener, int rights, std::vector<Key> last) {
+        std::vector<Key> keys{{opener, true}};
+        keys.insert(keys.end(), static_cast<std::size_t>(rights), Key{VK_RIGHT});
+        keys.insert(keys.end(), last.begin(), last.end());
+        return keys;
+    };
     struct Walk {
         std::vector<Key> keys;
         WebTarget page;
     };
     const std::vector<Walk> walks = {
-        {{{VK_F10, true}, {VK_RIGHT}, {VK_RIGHT}, {VK_RETURN}}, WebTarget::CreditAudit},
-        {{{VK_MENU, true}, {VK_RIGHT}, {VK_RIGHT}, {VK_RIGHT}, {VK_RIGHT}, {VK_RIGHT}, {VK_RETURN}},
-         WebTarget::Loans},
-        {{{VK_F10, true},
-          {VK_RIGHT},
-          {VK_RIGHT},
-          {VK_RIGHT},
-          {VK_RIGHT},
-          {VK_RIGHT},
-          {VK_RIGHT},
-          {VK_RETURN}},
-         WebTarget::QuillpressDownload},
+        {walk(VK_F10, 2, {{VK_RETURN}}), WebTarget::CreditAudit},
+        {walk(VK_MENU, 5, {{VK_RETURN}}), WebTarget::Loans},
+        {walk(VK_F10, 6, {{VK_RETURN}}), WebTarget::QuillpressDownload},
         // From Quillpress, the first entry of the second row, Left goes back
         // to the last of the first.
-        {{{VK_F10, true},
-          {VK_RIGHT},
-          {VK_RIGHT},
-          {VK_RIGHT},
-          {VK_RIGHT},
-          {VK_RIGHT},
-          {VK_RIGHT},
-          {VK_LEFT},
-          {VK_RETURN}},
-         WebTarget::Loans},
+        {walk(VK_F10, 6, {{VK_LEFT}, {VK_RETURN}}), WebTarget::Loans},
     };
-    for (const Walk& walk : walks) {
+    for (const Walk& run : walks) {
         Win32WindowDriver driver;
         driver.deliverListFiles("Alpha\r\n", "", "");
         ASSERT_TRUE(driver.loadAndShow());
@@ -264,10 +253,10 @@ TEST(Win32AccessibilityTest, f10AltAndTheArrowsReachEntriesOnBothRowsOfTheBar) {
         ASSERT_TRUE(::GetMenuItemRect(driver.main(), menu, 7, &help));
         ASSERT_GT(help.top, first.top) << "Help is not on a second row";
 
-        driver.typeRun(walk.keys);
+        driver.typeRun(run.keys);
         ASSERT_TRUE(driver.pumpUntil([&] { return !driver.shell.requests.empty(); }))
             << "the keys ran no command";
-        EXPECT_EQ(driver.shell.requests.back().file, webAddress(walk.page));
+        EXPECT_EQ(driver.shell.requests.back().file, webAddress(run.page));
         EXPECT_EQ(driver.shell.requests.size(), 1u);
     }
 }
