@@ -3,25 +3,14 @@
 
 #include "app/ControlTable.h"
 
+#include "base/IndexedTable.h"
 #include "launch/WebTargets.h"
 
 #include <algorithm>
 
 namespace tallywick {
 
-namespace {
-
-constexpr bool rowsFollowTheirIds() {
-    for (std::size_t i = 0; i < kControlTable.size(); ++i) {
-        if (static_cast<std::size_t>(kControlTable[i].id) != i) {
-            return false;
-        }
-    }
-    return true;
-}
-static_assert(rowsFollowTheirIds(), "design() indexes the control table by id");
-
-} // namespace
+static_assert(rowsFollowTheirIds(kControlTable), "design() indexes the control table by id");
 
 const ControlSpec* findControl(std::string_view name) noexcept {
     const auto* found = std::find_if(kControlTable.begin(), kControlTable.end(),
