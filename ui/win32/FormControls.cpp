@@ -4,6 +4,7 @@
 #include "ui/win32/FormControls.h"
 
 #include "platform/win32/WideText.h"
+#include "ui/win32/CommandIds.h"
 #include "ui/win32/DpiScaling.h"
 
 #include <commctrl.h>
@@ -12,10 +13,8 @@ namespace tallywick {
 
 namespace {
 
-// A control's id is its table row's index from here on, clear of IDOK and
-// IDCANCEL, which the dialog manager sends for Enter and Escape: with no
-// default push button those keys do nothing.
-constexpr int kFirstControlId = 100;
+// At 96 DPI a pixel is 15 twips, as the Qt window counts them.
+static_assert(kTwipsPerInch == kTwipsPerPixel * kPixelsPerInchAt96Dpi);
 
 // The layout is drawn for the 8-point dialog font.
 constexpr int kFontPoints = 8;

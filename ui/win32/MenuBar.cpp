@@ -4,18 +4,11 @@
 #include "ui/win32/MenuBar.h"
 
 #include "platform/win32/WideText.h"
+#include "ui/win32/CommandIds.h"
 
 #include <string>
 
 namespace tallywick {
-
-namespace {
-
-// Above the controls' ids and clear of IDOK and IDCANCEL, which the dialog
-// manager sends for Enter and Escape.
-constexpr int kFirstMenuId = 1000;
-
-} // namespace
 
 HMENU createMenuBar() {
     const HMENU bar = ::CreateMenu();
