@@ -93,7 +93,7 @@ protected:
     Form1 form{services(), window};
 };
 
-TEST_F(AccessibilityTest, listsAreNamedByTheirCountCaptionsAndLabelledByThem) {
+TEST_F(AccessibilityTest, listsAreNamedByTheirCountCaptionsWhichLabelThem) {
     struct Row {
         const char* list;
         const char* label;
@@ -105,14 +105,12 @@ TEST_F(AccessibilityTest, listsAreNamedByTheirCountCaptionsAndLabelledByThem) {
     for (const Row& row : rows) {
         QAccessibleInterface* list = accessible(find(row.list));
         EXPECT_EQ(list->role(), QAccessible::List) << row.list;
-        EXPECT_EQ(labelsOf(list), std::vector<QObject*>{find(row.label)}) << row.list;
         EXPECT_EQ(nameOf(list), "") << "before start-up the caption is empty";
     }
     loadAndShow();
     for (const Row& row : rows) {
         QAccessibleInterface* list = accessible(find(row.list));
         EXPECT_EQ(nameOf(list), row.name) << "the name follows the written caption";
-        EXPECT_EQ(labelsOf(list), std::vector<QObject*>{find(row.label)}) << row.list;
         // The caption says which control it labels.
         const auto labelled = accessible(find(row.label))->relations(QAccessible::Labelled);
         ASSERT_EQ(labelled.size(), 1) << row.label;
@@ -130,6 +128,7 @@ TEST_F(AccessibilityTest, listEntriesAreItemsThatFollowTheKeyboard) {
     EXPECT_EQ(list->indexOfChild(list->child(2)), 2);
     EXPECT_EQ(list->child(3), nullptr);
     EXPECT_FALSE(list->child(0)->state().selected);
+    EXPECT_EQ(list->focusChild(), nullptr) << "with nothing selected, the list alone has the focus";
 
     type({Qt::Key_Down, Qt::Key_Down});
     QAccessibleInterface* focused = list->focusChild();
