@@ -10,6 +10,13 @@
 # for Orca to claim a key, so keys sent faster than Orca reads them would
 # reach the program unseen, or be spoken one key late.
 #
+# Checked: each list is announced by its count caption, alone while nothing
+# is selected, and with its selected entry and its place when the focus comes
+# back to it (from a button, from the menu bar, with the window restored);
+# the four buttons with their role; F10 and Right through the eight bar
+# entries, the three that open a drop-down said to be menus; Return on a
+# focused card button opens its two pages.
+#
 # The transcript (key, then what Orca said) is written to $ORCA_TRANSCRIPT
 # when that is set.
 source "$(dirname "$0")/lib.sh"
@@ -70,6 +77,12 @@ orca_quiet() {
     return 1
 }
 
+# Fails unless the last key made Orca say TEXT as one whole utterance.
+expect_utterance() {
+    grep -qFx -- "$1" <<<"$SAID" ||
+        orca_fail "expected Orca to say exactly [$1]; it said: [$(paste -sd '|' <<<"$SAID")]"
+}
+
 # Adds LABEL and what Orca said after line FROM to the transcript.
 transcribe() {
     local label=$1 from=$2
@@ -115,7 +128,8 @@ start_accessibility_stack() {
         fail "the accessibility bus did not start: $(cat "$SANDBOX/at-spi-bus.log")"
     local bus
     bus=$(pgrep -P "$launcher") || fail "the accessibility bus launcher has no bus process"
-    STARTED_PIDS+=($bus)
+    local pid
+    for pid in $bus; do STARTED_PIDS+=("$pid"); done
 
     XDG_DATA_DIRS=$SYSTEM_DATA_DIRS "$AT_SPI_FOLDER/at-spi2-registryd" \
         >"$SANDBOX/registry.log" 2>&1 &
@@ -174,36 +188,74 @@ orca_quiet || orca_fail "Orca did not go quiet after the window showed"
 transcribe "(the window shows)" "$from"
 
 # --- Tab through every list and button, then Shift+Tab back to the first
-# list: each list by its count caption, each button by its caption and role.
+# list: each list by its count caption (with nothing selected, the list
+# alone), each button by its caption and role.
 press Tab "Open American Express Application push button"
-press Tab "Visa / MasterCard Cards"
+press Tab "20 Visa / MasterCard Cards" "List with 20 items"
+if grep -q " of 20" <<<"$SAID"; then
+    orca_fail "a list with nothing selected was announced with an entry: [$SAID]"
+fi
 press Tab "Open Visa  Mastercard Application push button"
-press Tab "Retail Business Cards"
+press Tab "25 Retail Business Cards" "List with 25 items"
 press Tab "Open Retail Business Application push button"
 press Tab "Exit push button"
 for _ in 1 2 3 4 5; do press shift+Tab; done
 press shift+Tab "12 American Express Cards"
 
-# --- Select the first entry, Tab to its button and back; where-am-I.
-press Down "American Express Business Gold Card"
+# --- Select the first entry, Tab to its button and back: the list comes
+# back with its entry and place; where-am-I says them too.
+press Down "American Express Business Gold Card" "1 of 12"
 press Tab "Open American Express Application push button"
-press shift+Tab
-press KP_Enter
+press shift+Tab "12 American Express Cards" "American Express Business Gold Card" "1 of 12"
+press KP_Enter "American Express Business Gold Card" "1 of 12"
 
-# --- The menu bar from the keyboard: every entry, across both rows.
+# --- The menu bar from the keyboard: every entry across both rows, the ones
+# that open a drop-down said to be menus, the ones that act at once not.
 press F10 "Build Business Credit"
-press Right "Credit Reports"
+expect_utterance "Build Business Credit."
+press Right "Credit Reports menu"
 press Right "Credit Repair"
-press Right "Credit Resources"
+expect_utterance "Credit Repair."
+press Right "Credit Resources menu"
 press Right "Calculators"
+expect_utterance "Calculators."
 press Right "Get a Loan"
+expect_utterance "Get a Loan."
 press Right "Quillpress"
-press Right "Help"
-press Escape
+expect_utterance "Quillpress."
+press Right "Help menu"
+press Escape "12 American Express Cards" "American Express Business Gold Card"
 
-# --- Return on the focused card button.
+# --- Return on the focused card button opens the home page, then the
+# issuer's page, with the window minimised.
 press Tab "Open American Express Application push button"
 press Return
+eventually 100 has_records 2 || orca_fail "Return on the card button launched only [$(launches)]"
+eventually 50 launches_settled || orca_fail "the card button's launches did not end"
+[ "$(recorded | paste -sd ' ' -)" = "https://www.tallywick.example/ https://www.americanexpress.com/us/credit-cards/business/" ] ||
+    orca_fail "Return on the card button launched [$(launches)]"
+eventually 30 is_iconic "$main" || orca_fail "the window was not minimised (state: $(window_state "$main"))"
+
+# --- The window coming back with the focus on the list announces its entry.
+from=$(orca_lines)
+activate "$main"
+eventually 150 said_since "$from" "Open American Express Application push button" ||
+    orca_fail "the restored window did not announce its focused button"
+orca_quiet || orca_fail "Orca did not go quiet after the window came back"
+transcribe "(the window is restored)" "$from"
+press shift+Tab "American Express Business Gold Card"
+# Alt+A from the list: the card button is pressed, the focus stays on the
+# list, and the window minimises.
+press alt+a
+eventually 100 has_records 4 || orca_fail "Alt+A launched only [$(launches)]"
+eventually 50 launches_settled || orca_fail "Alt+A's launches did not end"
+eventually 30 is_iconic "$main" || orca_fail "Alt+A did not minimise the window"
+from=$(orca_lines)
+activate "$main"
+eventually 150 said_since "$from" "American Express Business Gold Card" ||
+    orca_fail "the restored window did not announce the list's entry; Orca said: [$(spoken_since "$from" | paste -sd '|' -)]"
+orca_quiet || orca_fail "Orca did not go quiet after the window came back"
+transcribe "(the window is restored)" "$from"
 
 save_transcript
 echo "PASS: orca"
