@@ -235,6 +235,7 @@ eventually 50 launches_settled || orca_fail "the card button's launches did not 
 [ "$(recorded | paste -sd ' ' -)" = "https://www.tallywick.example/ https://www.americanexpress.com/us/credit-cards/business/" ] ||
     orca_fail "Return on the card button launched [$(launches)]"
 eventually 30 is_iconic "$main" || orca_fail "the window was not minimised (state: $(window_state "$main"))"
+printf '    [the browser was handed: %s]\n' "$(launches)" >>"$TRANSCRIPT"
 
 # --- The window coming back with the focus on the list announces its entry.
 from=$(orca_lines)
@@ -250,6 +251,7 @@ press alt+a
 eventually 100 has_records 4 || orca_fail "Alt+A launched only [$(launches)]"
 eventually 50 launches_settled || orca_fail "Alt+A's launches did not end"
 eventually 30 is_iconic "$main" || orca_fail "Alt+A did not minimise the window"
+printf '    [the browser was handed: %s]\n' "$(recorded | tail -n 2 | paste -sd ' ' -)" >>"$TRANSCRIPT"
 from=$(orca_lines)
 activate "$main"
 eventually 150 said_since "$from" "American Express Business Gold Card" ||
