@@ -12,7 +12,8 @@ JOBS  ?= $(shell nproc)
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev googletest libgtest-dev \
             xvfb xauth xdotool openbox x11-utils xdg-utils file imagemagick \
             dpkg-dev desktop-file-utils appstream xclip procps \
-            qt6-wayland weston lintian reuse binutils git clang-format clang-tidy
+            qt6-wayland weston lintian reuse binutils git clang-format clang-tidy \
+            orca at-spi2-core dbus
 
 .PHONY: all deps build build-asan run test test-default test-asan fuzz package reproducible \
         clean deps-windows windows test-windows reproducible-windows

@@ -14,10 +14,10 @@
 #include "platform/posix/PosixListFileSource.h"
 #include "platform/posix/ProcMemoryProbe.h"
 #include "ui/qt/MainWindow.h"
-#include "ui/qt/PartnerListView.h"
 #include "ui/qt/QtNumberFormat.h"
 
 #include <QAbstractItemModel>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -96,7 +96,7 @@ double firstEndKey() {
     window.centreOnScreen();
     window.show();
     window.activateWindow();
-    auto* list = window.findChild<PartnerListView*>(QStringLiteral("List1"));
+    auto* list = window.findChild<QAbstractItemView*>(QStringLiteral("List1"));
     const int last = list->model()->rowCount() - 1;
     if (!processUntil([&] { return window.windowHandle()->isExposed() && list->hasFocus(); },
                       5000)) {

@@ -44,8 +44,8 @@ void PrintTo(const ShownMenu& menu, std::ostream* out) {
 }
 
 void PrintTo(Key key, std::ostream* out) {
-    constexpr std::array<std::string_view, 9> kNames = {
-        "Tab", "Shift+Tab", "Home", "End", "Up", "Down", "Page Down", "Return", "Escape"};
+    constexpr std::array<std::string_view, 10> kNames = {
+        "Tab", "Shift+Tab", "Home", "End", "Up", "Down", "Page Down", "Return", "Escape", "Enter"};
     *out << kNames.at(static_cast<std::size_t>(key));
 }
 
@@ -190,15 +190,45 @@ TEST_F(WindowBehaviourTest, keyboardSelectsLikeAWindowsListBox) {
     }
 }
 
-TEST_F(WindowBehaviourTest, enterAndEscapePressNothing) {
+TEST_F(WindowBehaviourTest, returnAndEnterPressOnlyAFocusedButtonAndEscapeNothing) {
+    // With the focus on a list, none of them presses anything.
     ASSERT_TRUE(window->loadAndShow());
     window->select(ControlId::List1, 0);
-    window->key(Key::Return);
-    window->key(Key::Escape);
+    for (const Key key : {Key::Return, Key::Enter, Key::Escape}) {
+        window->key(key);
+    }
     EXPECT_TRUE(window->shell.requests.empty());
     EXPECT_TRUE(window->boxes.shown.empty());
     EXPECT_TRUE(window->visible());
     EXPECT_FALSE(window->minimised());
+    EXPECT_EQ(window->focus(), ControlId::List1);
+
+    // On the card button, Escape does nothing and Return or Enter presses it.
+    for (const Key key : {Key::Return, Key::Enter}) {
+        SCOPED_TRACE(::testing::PrintToString(key));
+        auto fresh = windowWithLists();
+        ASSERT_TRUE(fresh->loadAndShow());
+        fresh->select(ControlId::List1, 0);
+        fresh->key(Key::Tab);
+        ASSERT_EQ(fresh->focus(), ControlId::Command2);
+        fresh->key(Key::Escape);
+        EXPECT_TRUE(fresh->shell.requests.empty());
+        fresh->key(key);
+        ASSERT_EQ(fresh->shell.requests.size(), 2u);
+        EXPECT_EQ(fresh->shell.requests[0].file, "https://www.tallywick.example/");
+        EXPECT_EQ(fresh->shell.requests[1].file,
+                  "https://www.americanexpress.com/us/credit-cards/business/");
+        EXPECT_TRUE(fresh->minimised());
+    }
+    // On the Exit button, Return closes the window.
+    auto exiting = windowWithLists();
+    ASSERT_TRUE(exiting->loadAndShow());
+    for (int i = 0; i < 6; ++i) {
+        exiting->key(Key::Tab);
+    }
+    ASSERT_EQ(exiting->focus(), ControlId::Command1);
+    exiting->key(Key::Return);
+    EXPECT_FALSE(exiting->visible());
 }
 
 TEST_F(WindowBehaviourTest, accessKeysPressTheirButtonsBeforeTheMenuBar) {

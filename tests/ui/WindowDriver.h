@@ -38,7 +38,8 @@ struct ShownMenu {
     bool operator==(const ShownMenu&) const = default;
 };
 
-enum class Key { Tab, ShiftTab, Home, End, Up, Down, PageDown, Return, Escape };
+// Return is the main keyboard's; Enter the numeric keypad's.
+enum class Key { Tab, ShiftTab, Home, End, Up, Down, PageDown, Return, Escape, Enter };
 
 // The fakes' records (shell.requests, boxes.shown) and the fake list files
 // are the suite's to read and set.

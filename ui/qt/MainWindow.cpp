@@ -5,9 +5,9 @@
 
 #include "app/ControlTable.h"
 #include "app/MenuTree.h"
+#include "ui/qt/ListBoxView.h"
 #include "ui/qt/MenuRow.h"
 #include "ui/qt/PartnerListModel.h"
-#include "ui/qt/PartnerListView.h"
 #include "ui/qt/WrappingButton.h"
 #include "ui/qt/WrappingMenuBar.h"
 
@@ -85,7 +85,7 @@ void MainWindow::createControls() {
             break;
         }
         case ControlKind::ListBox: {
-            auto* view = new PartnerListView(client_);
+            auto* view = new ListBoxView(client_);
             view->setModel(new PartnerListModel(view));
             view->setFocusPolicy(Qt::StrongFocus);
             if (design.foreground) {
@@ -141,8 +141,9 @@ void MainWindow::createControls() {
         // A label whose buddy is a control names it for a screen reader, and
         // the name follows the label's text.
         if (design.labelledBy) {
-            static_cast<QLabel*>(controls_[rowOf(*design.labelledBy)])
-                ->setBuddy(controls_[rowOf(design.id)]);
+            auto* caption = static_cast<QLabel*>(controls_[rowOf(*design.labelledBy)]);
+            caption->setBuddy(controls_[rowOf(design.id)]);
+            nameListAfter(caption);
         }
         // Lists are drawn above the count labels they overlap by one pixel.
         if (design.kind == ControlKind::ListBox) {
@@ -254,8 +255,8 @@ void MainWindow::finish(HandlerOutcome outcome) {
     }
 }
 
-PartnerListView* MainWindow::listView(ControlId list) const {
-    return static_cast<PartnerListView*>(controls_[rowOf(list)]);
+ListBoxView* MainWindow::listView(ControlId list) const {
+    return static_cast<ListBoxView*>(controls_[rowOf(list)]);
 }
 
 PartnerListModel* MainWindow::listModel(ControlId list) const {
@@ -276,7 +277,17 @@ int MainWindow::selectedIndex(ControlId list) const {
 }
 
 void MainWindow::setCaption(ControlId label, const std::string& text) {
-    static_cast<QLabel*>(controls_[rowOf(label)])->setText(QString::fromStdString(text));
+    auto* caption = static_cast<QLabel*>(controls_[rowOf(label)]);
+    caption->setText(QString::fromStdString(text));
+    nameListAfter(caption);
+}
+
+void MainWindow::nameListAfter(const QLabel* caption) {
+    // Qt's list views take their accessible name from the widget alone, not
+    // from the label whose buddy they are: the count caption names its list.
+    if (auto* list = qobject_cast<ListBoxView*>(caption->buddy())) {
+        list->setAccessibleName(caption->text());
+    }
 }
 
 void MainWindow::minimise() {

@@ -10,12 +10,13 @@
 #include <array>
 #include <map>
 
+class QLabel;
 class QPushButton;
 
 namespace tallywick {
 
+class ListBoxView;
 class PartnerListModel;
-class PartnerListView;
 
 // Form1's window in Qt Widgets: built from the control table and the menu
 // tree, every event forwarded to Form1. It holds no behaviour of its own.
@@ -49,7 +50,8 @@ private:
     void clicked(ControlId button);
     void chosen(const MenuItemSpec& item);
     void finish(HandlerOutcome outcome);
-    [[nodiscard]] PartnerListView* listView(ControlId list) const;
+    void nameListAfter(const QLabel* caption);
+    [[nodiscard]] ListBoxView* listView(ControlId list) const;
     [[nodiscard]] PartnerListModel* listModel(ControlId list) const;
 
     Form1* form_ = nullptr;

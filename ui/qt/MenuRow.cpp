@@ -5,6 +5,8 @@
 
 #include <QKeyEvent>
 #include <QMenu>
+#include <QSignalBlocker>
+#include <optional>
 
 namespace tallywick {
 
@@ -38,26 +40,50 @@ bool MenuRow::eventFilter(QObject* watched, QEvent* event) {
     return QMenuBar::eventFilter(watched, event);
 }
 
-void MenuRow::enterKeyboardMode() {
-    enteringKeyboardMode_ = true;
-    // A modifier key's event reports the modifiers as they are after it, so
-    // an Alt press made with none reads as Alt held.
-    QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::NoModifier);
-    QMenuBar::eventFilter(window(), &press);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
-    QMenuBar::eventFilter(window(), &release);
-    enteringKeyboardMode_ = false;
+void MenuRow::enterKeyboardMode(Entry entry) {
+    const QList<QAction*> entries = actions();
+    {
+        // The way to the last entry leads through the first: highlighted for
+        // that moment only, it does not announce itself (a highlighted entry
+        // tells a screen reader that it has the focus).
+        std::optional<QSignalBlocker> quiet;
+        if (entry == Entry::Last && !entries.isEmpty()) {
+            quiet.emplace(entries.first());
+        }
+        enteringKeyboardMode_ = true;
+        // A modifier key's event reports the modifiers as they are after it,
+        // so an Alt press made with none reads as Alt held.
+        QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::NoModifier);
+        QMenuBar::eventFilter(window(), &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+        QMenuBar::eventFilter(window(), &release);
+        enteringKeyboardMode_ = false;
+    }
+    if (entry == Entry::Last && entries.size() > 1) {
+        sendKey(Qt::Key_Left); // from the first entry, a menu bar wraps to its last
+    }
 }
 
 void MenuRow::leaveKeyboardMode() {
-    if (dropDownOpen()) {
-        activeAction()->menu()->hide();
-    }
+    closeDropDown();
     sendKey(Qt::Key_Escape);
 }
 
-void MenuRow::highlightLast() {
-    sendKey(Qt::Key_Left); // from the first entry, a menu bar wraps to its last
+void MenuRow::closeDropDown() {
+    if (dropDownOpen()) {
+        activeAction()->menu()->hide();
+    }
+}
+
+void MenuRow::focusInEvent(QFocusEvent* event) {
+    QMenuBar::focusInEvent(event);
+    // A row entering its keyboard mode highlights an entry before it takes
+    // the focus; one given the focus back with nothing highlighted is the
+    // row the keyboard crossed from, handed the focus by the row it crossed
+    // to as that one leaves the bar.
+    if (event->reason() == Qt::MenuBarFocusReason && activeAction() == nullptr) {
+        emit focusHandedBack();
+    }
 }
 
 void MenuRow::openHighlighted() {

@@ -16,13 +16,17 @@ class MenuRow final : public QMenuBar {
 public:
     explicit MenuRow(QWidget* parent = nullptr);
 
-    // Enters the row's keyboard mode with its first entry highlighted, as an
-    // Alt tap does on a menu bar of its own.
-    void enterKeyboardMode();
+    enum class Entry { First, Last };
+
+    // Enters the row's keyboard mode with its first or last entry
+    // highlighted, as an Alt tap (and Left) does on a menu bar of its own. The
+    // row takes the keyboard focus from whatever has it, another row
+    // included; a row that loses it leaves its keyboard mode.
+    void enterKeyboardMode(Entry entry = Entry::First);
     // Leaves it, giving the focus back to where it was.
     void leaveKeyboardMode();
-    // Highlights the last entry (in keyboard mode).
-    void highlightLast();
+    // Closes the open drop-down, if any; the row keeps the keyboard.
+    void closeDropDown();
     // Opens the highlighted entry's drop-down, if it has one.
     void openHighlighted();
 
@@ -33,10 +37,14 @@ public:
 signals:
     // Left from the first entry (-1) or Right from the last (+1).
     void edgePassed(int direction, bool dropDownWasOpen);
+    // A row the keyboard crossed from is given the focus back on leaving the
+    // bar; the wrapping bar passes it on to where it was before the bar.
+    void focusHandedBack();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     void sendKey(Qt::Key key);

@@ -9,7 +9,7 @@
 
 namespace tallywick {
 
-// The entries of one partner list, shown by a PartnerListView. Texts are
+// The entries of one partner list, shown by a ListBoxView. Texts are
 // turned into QStrings only when a row is drawn, so a full list of 32,767
 // entries costs nothing at start-up.
 class PartnerListModel final : public QAbstractListModel {

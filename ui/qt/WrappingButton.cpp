@@ -3,6 +3,7 @@
 
 #include "ui/qt/WrappingButton.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -22,6 +23,20 @@ void WrappingButton::paintEvent(QPaintEvent* /*event*/) {
         flags |= Qt::TextHideMnemonic;
     }
     painter.drawItemText(area, flags, option.palette, isEnabled(), caption, QPalette::ButtonText);
+}
+
+void WrappingButton::keyPressEvent(QKeyEvent* event) {
+    // Outside a dialog a Qt button leaves Return and Enter alone. Held down,
+    // the key presses the button once.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!event->isAutoRepeat()) {
+            animateClick();
+        }
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 } // namespace tallywick

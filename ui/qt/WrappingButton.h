@@ -7,9 +7,10 @@
 
 namespace tallywick {
 
-// A push button whose caption wraps onto further lines when it does not fit
-// on one, as Windows command buttons do. The caption's access key still
-// underlines and presses the button.
+// A push button that behaves as a Windows command button: its caption wraps
+// onto further lines when it does not fit on one, and with the focus it is
+// pressed by Return and Enter as well as by Space. The caption's access key
+// still underlines and presses the button.
 class WrappingButton final : public QPushButton {
     Q_OBJECT
 public:
@@ -17,6 +18,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace tallywick

@@ -25,6 +25,7 @@ WrappingMenuBar::WrappingMenuBar(QWidget* parent)
     : QWidget(parent), layout_(new QVBoxLayout(this)) {
     layout_->setContentsMargins(0, 0, 0, 0);
     layout_->setSpacing(0);
+    connect(qApp, &QApplication::focusChanged, this, &WrappingMenuBar::noteFocusChange);
 }
 
 MenuRow* WrappingMenuBar::addRow() {
@@ -40,6 +41,7 @@ MenuRow* WrappingMenuBar::addRow() {
             crossEdge(row, direction, dropDownWasOpen);
         },
         Qt::QueuedConnection);
+    connect(row, &MenuRow::focusHandedBack, this, &WrappingMenuBar::giveFocusBack);
     return row;
 }
 
@@ -67,13 +69,30 @@ void WrappingMenuBar::crossEdge(MenuRow* from, int direction, bool dropDownWasOp
     const auto at = static_cast<int>(std::find(rows_.begin(), rows_.end(), from) - rows_.begin());
     const int count = static_cast<int>(rows_.size());
     MenuRow* to = rows_[static_cast<std::size_t>((at + direction + count) % count)];
-    from->leaveKeyboardMode();
-    to->enterKeyboardMode();
-    if (direction < 0) {
-        to->highlightLast();
-    }
+    // The next row takes the focus from this one, which leaves its keyboard
+    // mode as it loses it: no other control has the focus in between.
+    from->closeDropDown();
+    to->enterKeyboardMode(direction < 0 ? MenuRow::Entry::Last : MenuRow::Entry::First);
     if (dropDownWasOpen) {
         to->openHighlighted();
+    }
+}
+
+bool WrappingMenuBar::isRow(const QWidget* widget) const {
+    return std::find(rows_.begin(), rows_.end(), widget) != rows_.end();
+}
+
+void WrappingMenuBar::noteFocusChange(QWidget* from, QWidget* to) {
+    // Drop-downs are windows of their own: the focus they give back is not
+    // where the bar was entered from.
+    if (from != nullptr && !isRow(from) && isRow(to) && from->window() == window()) {
+        focusBeforeBar_ = from;
+    }
+}
+
+void WrappingMenuBar::giveFocusBack() {
+    if (!focusBeforeBar_.isNull() && focusBeforeBar_->isVisible() && focusBeforeBar_->isEnabled()) {
+        focusBeforeBar_->setFocus(Qt::MenuBarFocusReason);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <vector>
 
@@ -18,7 +19,9 @@ class MenuRow;
 // ones behind an extension button. To the keyboard it is one bar: an Alt tap
 // or F10 highlights the first entry, Left and Right go through all entries in
 // order across the rows and wrap at the ends, Return or Down opens or runs
-// the highlighted entry, and Escape (or F10 again) leaves the bar.
+// the highlighted entry, and Escape (or F10 again) leaves the bar. Crossing
+// from one row to the next moves the keyboard focus straight from row to row,
+// and leaving the bar gives it back to the control that had it before.
 class WrappingMenuBar final : public QWidget {
     Q_OBJECT
 public:
@@ -36,6 +39,10 @@ private:
     MenuRow* addRow();
     void crossEdge(MenuRow* from, int direction, bool dropDownWasOpen);
     void toggleKeyboardMode();
+    // Notes the control that had the focus before the keyboard entered the bar.
+    void noteFocusChange(QWidget* from, QWidget* to);
+    void giveFocusBack();
+    [[nodiscard]] bool isRow(const QWidget* widget) const;
     // Between Alt going down and coming up: a tap alone toggles the keyboard
     // mode; any other key, a click or a change of focus ends the watch.
     void followAltTap(const QEvent* event);
@@ -45,6 +52,7 @@ private:
     QVBoxLayout* layout_;
     std::vector<MenuRow*> rows_;
     QWidget* watchedWindow_ = nullptr;
+    QPointer<QWidget> focusBeforeBar_;
     bool altAlone_ = false; // Alt is down and nothing else happened since
 };
 

@@ -7,6 +7,7 @@
 #include "platform/posix/PosixListFileSource.h"
 #include "platform/posix/PosixShellService.h"
 #include "platform/posix/ProcMemoryProbe.h"
+#include "ui/qt/AtSpiSupplement.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/QtMessageBoxes.h"
 #include "ui/qt/QtNumberFormat.h"
@@ -29,6 +30,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QString::fromUtf8(kVersion.data(), kVersion.size()));
     QApplication::setDesktopFileName(QStringLiteral("tallywick"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tallywick/tallywick.png")));
+    // Screen readers on Linux hear a list's selected entry and which bar
+    // entries open a menu.
+    AtSpiSupplement::install(&application);
 
     PosixShellService shell;
     QtMessageBoxes boxes;

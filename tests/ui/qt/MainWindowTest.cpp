@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <map>
@@ -83,6 +84,26 @@ TEST(MainWindowTest, endSelectsTheLastEntryOfAListWithNothingSelected) {
     ASSERT_EQ(window->focus(), ControlId::List1);
     window->key(testing::Key::End);
     EXPECT_EQ(window->selectedIndex(ControlId::List1), 2);
+}
+
+TEST(MainWindowTest, typingALetterSelectsTheNextEntryThatBeginsWithIt) {
+    const auto window = testing::makeWindowDriver();
+    window->deliverListFiles("Alpha\r\nBeta\r\nGamma\r\nbravo\r\n", "", "");
+    ASSERT_TRUE(window->loadAndShow());
+    ASSERT_EQ(window->focus(), ControlId::List1);
+    std::vector<int> selected;
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_B, Qt::NoModifier, 'b');
+        selected.push_back(window->selectedIndex(ControlId::List1));
+    }
+    EXPECT_EQ(selected, (std::vector<int>{1, 3, 1}));
+
+    // Letters typed together spell the start of an entry.
+    const auto typed = testing::makeWindowDriver();
+    typed->deliverListFiles("Alpha\r\nBeta\r\nGamma\r\nbravo\r\n", "", "");
+    ASSERT_TRUE(typed->loadAndShow());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("br"));
+    EXPECT_EQ(typed->selectedIndex(ControlId::List1), 3);
 }
 
 TEST(QtNumberFormatTest, givesTheRegionsSeparatorAndDigits) {

@@ -166,12 +166,17 @@ public:
 
     void key(Key key) override {
         // In the order of Key.
-        constexpr std::array<Qt::Key, 9> kQtKeys = {
-            Qt::Key_Tab,  Qt::Key_Backtab,  Qt::Key_Home,   Qt::Key_End,   Qt::Key_Up,
-            Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Return, Qt::Key_Escape};
+        constexpr std::array<Qt::Key, 10> kQtKeys = {
+            Qt::Key_Tab,  Qt::Key_Backtab,  Qt::Key_Home,   Qt::Key_End,    Qt::Key_Up,
+            Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Enter};
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+        if (key == Key::ShiftTab) {
+            modifiers = Qt::ShiftModifier;
+        } else if (key == Key::Enter) {
+            modifiers = Qt::KeypadModifier;
+        }
         inEventLoop([&] {
-            QTest::keyClick(keyTarget(), kQtKeys.at(static_cast<std::size_t>(key)),
-                            key == Key::ShiftTab ? Qt::ShiftModifier : Qt::NoModifier);
+            QTest::keyClick(keyTarget(), kQtKeys.at(static_cast<std::size_t>(key)), modifiers);
         });
     }
 

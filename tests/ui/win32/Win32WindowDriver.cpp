@@ -248,10 +248,12 @@ void Win32WindowDriver::choose(std::string_view menuItem) {
 }
 
 void Win32WindowDriver::key(Key key) {
-    // In the order of Key.
-    constexpr std::array<UINT, 9> kVirtualKeys = {VK_TAB,  VK_TAB,  VK_HOME,   VK_END,   VK_UP,
-                                                  VK_DOWN, VK_NEXT, VK_RETURN, VK_ESCAPE};
-    postKey(kVirtualKeys.at(static_cast<std::size_t>(key)), key == Key::ShiftTab ? VK_SHIFT : 0);
+    // In the order of Key; the keypad's Enter is Return with the extended-key
+    // flag.
+    constexpr std::array<UINT, 10> kVirtualKeys = {
+        VK_TAB, VK_TAB, VK_HOME, VK_END, VK_UP, VK_DOWN, VK_NEXT, VK_RETURN, VK_ESCAPE, VK_RETURN};
+    postKey(kVirtualKeys.at(static_cast<std::size_t>(key)), key == Key::ShiftTab ? VK_SHIFT : 0,
+            key == Key::Enter);
 }
 
 void Win32WindowDriver::accessKey(char letter) {
@@ -260,14 +262,14 @@ void Win32WindowDriver::accessKey(char letter) {
 
 // The key goes down and up at the focus window with the modifier held, each
 // message handled before the next arrives, as typed keys are.
-void Win32WindowDriver::postKey(UINT vk, UINT modifier) {
+void Win32WindowDriver::postKey(UINT vk, UINT modifier, bool extended) {
     std::array<BYTE, 256> state{};
     ::GetKeyboardState(state.data());
     state[modifier] = modifier != 0 ? 0x80 : 0;
     ::SetKeyboardState(state.data());
     const bool alt = modifier == VK_MENU;
     const LPARAM bits = 1 | static_cast<LPARAM>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16 |
-                        (alt ? LPARAM{1} << 29 : 0);
+                        (extended ? LPARAM{1} << 24 : 0) | (alt ? LPARAM{1} << 29 : 0);
     for (const bool down : {true, false}) {
         if (::IsWindow(main_)) {
             const HWND focus = ::GetFocus();

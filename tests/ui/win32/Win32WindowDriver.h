@@ -71,7 +71,7 @@ private:
     // Handles every message waiting in this thread's queue as the program's
     // message loop does.
     void pump();
-    void postKey(UINT vk, UINT modifier);
+    void postKey(UINT vk, UINT modifier, bool extended = false);
 
     Apartment apartment_;
     // Mutable: the window makes its tool tips when they are first asked for.
