@@ -4,7 +4,7 @@
 #include "app/ControlTable.h"
 
 #include "base/IndexedTable.h"
-#include "launch/WebTargets.h"
+#include "base/ProductFacts.h"
 
 #include <algorithm>
 
@@ -14,7 +14,7 @@ static_assert(rowsFollowTheirIds(kControlTable), "design() indexes the control t
 
 const ControlSpec* findControl(std::string_view name) noexcept {
     const auto* found = std::find_if(kControlTable.begin(), kControlTable.end(),
-                                     [name](const ControlSpec& row) { return row.name == name; });
+                                     [name](const ControlSpec& row) { return row.name() == name; });
     return found == kControlTable.end() ? nullptr : found;
 }
 
@@ -29,10 +29,11 @@ std::vector<const ControlSpec*> controlsInTabOrder() {
     return ordered;
 }
 
-std::string_view mainWindowTitle() noexcept {
-    static constexpr std::string_view kTitle =
-        "TALLYWICK -  LIMITED VERSION 1.0  brought to you by tallywick.example";
-    static_assert(kTitle.ends_with(kPublisherSiteName));
+const std::string& mainWindowTitle() {
+    // Two blanks after the dash and two after the version.
+    static const std::string kTitle = std::string(kProductName) + " -  LIMITED VERSION " +
+                                      std::string(kEditionVersion) + "  brought to you by " +
+                                      std::string(kPublisherSiteName);
     return kTitle;
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/MemoryReadout.h"
 #include "app/PartnerControls.h"
+#include "base/ProductFacts.h"
 #include "catalogue/CardApplication.h"
 #include "catalogue/ListFileLoader.h"
 #include "launch/ShellResultText.h"
@@ -22,7 +23,6 @@ constexpr std::string_view kNoSelectionMessage =
 constexpr std::string_view kLaunchErrorTitle = "Error Message";
 constexpr std::string_view kLinkErrorText = "There was an ERROR?";
 constexpr std::string_view kLinkErrorTitle = "Open URL Error";
-constexpr std::string_view kHelpFile = "bushelp.txt";
 // The working folder every web link launch hands the shell.
 constexpr std::string_view kLinkDirectory = "c:\\";
 
@@ -102,10 +102,9 @@ void Form1::writeCountCaptions() {
 
 void Form1::writeMemoryFigures() {
     const MemoryFigures figures = services_.memory.query();
-    window_.setCaption(ControlId::Label8,
-                       memoryCaption(figures.totalPhysicalBytes, services_.numbers));
-    window_.setCaption(ControlId::Label10,
-                       memoryCaption(figures.availablePhysicalBytes, services_.numbers));
+    const NumberSymbols symbols = services_.numbers.symbols();
+    window_.setCaption(ControlId::Label8, memoryCaption(figures.totalPhysicalBytes, symbols));
+    window_.setCaption(ControlId::Label10, memoryCaption(figures.availablePhysicalBytes, symbols));
 }
 
 HandlerOutcome Form1::click(ControlId button) {
@@ -146,15 +145,16 @@ void Form1::openCardApplication(ControlId button) {
     window_.minimise();
     const std::string directory(kApplicationDirectory);
     // The second launch is made whatever became of the first.
-    RunFile(std::string(webAddress(WebTarget::PublisherHome)), directory, kApplicationShowCommand);
+    constexpr auto kNormalWindow = static_cast<std::int16_t>(kShowNormal);
+    RunFile(std::string(webAddress(WebTarget::PublisherHome)), directory, kNormalWindow);
     RunFile(std::string(secondApplicationTarget(partnerCatalogue(controls.catalogue), selected)),
-            directory, kApplicationShowCommand);
+            directory, kNormalWindow);
 }
 
 void Form1::RunFile(const std::string& mFile, const std::string& mFilePath, std::int16_t RunStyle) {
     const LaunchRequest request{window_.activeWindow(), "Open",    mFile,
                                 std::string(),          mFilePath, std::int32_t{RunStyle}};
-    const std::int32_t result = services_.shell.execute(request);
+    const ShellResult result = services_.shell.execute(request);
     if (shellSucceeded(result)) {
         return;
     }
@@ -190,7 +190,7 @@ void Form1::openLink(WebTarget page) {
 
 void Form1::showAbout() {
     std::string topic = "Open";
-    RunShellExecute(topic, services_.textViewer, std::string(kHelpFile), std::int64_t{0},
+    RunShellExecute(topic, services_.textViewer, std::string(kHelpFileName), std::int64_t{0},
                     kShowNormal);
 }
 

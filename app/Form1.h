@@ -4,16 +4,16 @@
 #pragma once
 
 #include "app/ControlTable.h"
-#include "app/InstanceGuard.h"
 #include "app/MainWindowPort.h"
-#include "app/MemoryProbe.h"
 #include "app/MenuTree.h"
-#include "app/MessageBoxes.h"
-#include "app/NumberFormat.h"
 #include "base/RunTimeError.h"
-#include "catalogue/ListFileSource.h"
 #include "launch/ShellArgument.h"
-#include "launch/ShellService.h"
+#include "ports/InstancePort.h"
+#include "ports/ListFilePort.h"
+#include "ports/MemoryPort.h"
+#include "ports/MessageBoxPort.h"
+#include "ports/NumberFormatPort.h"
+#include "ports/ShellPort.h"
 
 #include <cstdint>
 #include <string>
@@ -24,12 +24,12 @@ namespace tallywick {
 // The platform services the program runs on; one set per operating system,
 // fakes in tests.
 struct Services {
-    ShellService& shell;
-    MessageBoxes& boxes;
-    InstanceGuard& instance;
-    ListFileSource& listFiles;
-    MemoryProbe& memory;
-    NumberFormat& numbers;
+    ShellPort& shell;
+    MessageBoxPort& boxes;
+    InstancePort& instance;
+    ListFilePort& listFiles;
+    MemoryPort& memory;
+    NumberFormatPort& numbers;
     // The program the About command opens the help text with.
     std::string textViewer;
 };

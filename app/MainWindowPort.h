@@ -5,7 +5,7 @@
 
 #include "app/ControlTable.h"
 #include "catalogue/ListEntries.h"
-#include "launch/LaunchRequest.h"
+#include "ports/LaunchRequest.h"
 
 #include <cstddef>
 #include <string>

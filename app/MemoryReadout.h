@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "app/NumberFormat.h"
+#include "base/DigitGrouping.h"
 
 #include <cstdint>
 #include <string>
@@ -11,8 +11,8 @@
 namespace tallywick {
 
 // A memory panel figure: the byte count in kilobytes, rounded half away from
-// zero, grouped the user's way, then " KB". A figure that rounds to 0 shows
-// the unit alone.
-[[nodiscard]] std::string memoryCaption(std::uint64_t bytes, const NumberFormat& numbers);
+// zero, in the region's digits grouped in threes with its separator, then
+// " KB". A figure that rounds to 0 shows the unit alone.
+[[nodiscard]] std::string memoryCaption(std::uint64_t bytes, const NumberSymbols& symbols);
 
 } // namespace tallywick

@@ -40,18 +40,18 @@ namespace fs = std::filesystem;
 constexpr double kFrameMilliseconds = 1000.0 / 60.0;
 
 // Nothing is launched or shown in a box while the key is timed.
-class NoShell final : public ShellService {
+class NoShell final : public ShellPort {
 public:
-    std::int32_t execute(const LaunchRequest& /*request*/) override { return 42; }
+    ShellResult execute(const LaunchRequest& /*request*/) override { return ShellResult::Launched; }
 };
-class NoBoxes final : public MessageBoxes {
+class NoBoxes final : public MessageBoxPort {
 public:
     void show(const MessageBoxRequest& request) override {
         throw std::runtime_error("unexpected box: " + request.text);
     }
 };
 // Every run in this process builds a window of its own.
-class AlwaysFirstCopy final : public InstanceGuard {
+class AlwaysFirstCopy final : public InstancePort {
 public:
     bool claim() override { return true; }
 };

@@ -58,7 +58,7 @@ private:
     std::string_view rest_;
 };
 
-class MemoryListFiles final : public ListFileSource {
+class MemoryListFiles final : public ListFilePort {
 public:
     explicit MemoryListFiles(std::string_view bytes) : bytes_(bytes) {}
     std::unique_ptr<ListFile> open(const std::string& /*name*/) override {

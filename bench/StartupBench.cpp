@@ -22,6 +22,8 @@
 // up), whose process carries the window.
 
 #include "ListCorpus.h"
+#include "base/DigitGrouping.h"
+#include "base/ProductFacts.h"
 #include "catalogue/ListFileLoader.h"
 
 #include <X11/Xatom.h>
@@ -275,15 +277,13 @@ void writeFile(const fs::path& path, const std::string& bytes) {
     }
 }
 
-constexpr const char* kListFiles[] = {"buslist.txt", "buslistb.txt", "buslistc.txt"};
-
 fs::path deliveredFolder(const fs::path& work, const fs::path& assets) {
     const fs::path folder = work / "delivered";
     fs::create_directories(folder);
-    for (const char* name : kListFiles) {
+    for (const std::string_view name : kListFileNames) {
         fs::copy_file(assets / name, folder / name, fs::copy_options::overwrite_existing);
     }
-    fs::copy_file(assets / "bushelp.txt", folder / "bushelp.txt",
+    fs::copy_file(assets / kHelpFileName, folder / kHelpFileName,
                   fs::copy_options::overwrite_existing);
     return folder;
 }
@@ -292,22 +292,10 @@ fs::path generatedFolder(const fs::path& work, std::size_t entries) {
     const fs::path folder = work / ("entries-" + std::to_string(entries));
     fs::create_directories(folder);
     const std::string bytes = typicalList(entries);
-    for (const char* name : kListFiles) {
+    for (const std::string_view name : kListFileNames) {
         writeFile(folder / name, bytes);
     }
     return folder;
-}
-
-std::string grouped(std::size_t n) {
-    const std::string digits = std::to_string(n);
-    std::string out;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) {
-            out += ',';
-        }
-        out += digits[i];
-    }
-    return out;
 }
 
 std::string option(int argc, char** argv, const std::string& name, std::string fallback) {
@@ -367,7 +355,7 @@ void runNative(int argc, char** argv, const fs::path& work, const fs::path& asse
     cases.push_back({"delivered lists", program, {}, deliveredFolder(work, assets), {}, {}});
     const std::size_t growth[] = {0, 1000, 10000, kMaxListEntries};
     for (std::size_t entries : growth) {
-        cases.push_back({"3 lists of " + grouped(entries) + " entries",
+        cases.push_back({"3 lists of " + groupedInThrees(entries) + " entries",
                          program,
                          {},
                          generatedFolder(work, entries),

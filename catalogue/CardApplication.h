@@ -5,15 +5,14 @@
 
 #include "catalogue/PartnerCatalogue.h"
 
-#include <cstdint>
 #include <string_view>
 
 namespace tallywick {
 
-// Both launches of a card application use this directory and show command.
+// Both launches of a card application use this directory (and open a normal
+// window).
 inline constexpr std::string_view kApplicationDirectory =
     "c:\\program files\\Internet Explorer\\IEXPLORE.EXE";
-inline constexpr std::int16_t kApplicationShowCommand = 1;
 
 // The address of a card application's second launch for the selected index
 // (0 or more): the limited edition opens the issuer's page for a catalogue's

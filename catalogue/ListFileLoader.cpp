@@ -3,6 +3,7 @@
 
 #include "catalogue/ListFileLoader.h"
 
+#include "base/DigitGrouping.h"
 #include "base/RunTimeError.h"
 #include "base/TextDecoding.h"
 #include "catalogue/ListFieldParser.h"
@@ -18,11 +19,11 @@ namespace {
 // Moves the fields the parser has completed into the entries, decoded.
 // Plain ASCII reads the same in every encoding a list file may have: runs of
 // such fields are taken over as they are, in one copy, and only a field with
-// other bytes goes through the source's decoding.
+// other bytes goes through the file's decoding.
 class FieldTaker {
 public:
-    FieldTaker(const ListFieldParser::Fields& fields, const ListFileSource& source)
-        : text_(fields.text()), ends_(fields.ends()), source_(source) {}
+    FieldTaker(const ListFieldParser::Fields& fields, const ListFile& file)
+        : text_(fields.text()), ends_(fields.ends()), file_(file) {}
 
     void into(ListEntries& entries) const {
         std::size_t first = 0;
@@ -36,7 +37,7 @@ public:
             const std::size_t field = fieldHolding(other, first);
             appendAscii(entries, first, field);
             entries.push_back(
-                source_.decode(text_.substr(startOf(field), ends_[field] - startOf(field))));
+                file_.decode(text_.substr(startOf(field), ends_[field] - startOf(field))));
             first = field + 1;
         }
     }
@@ -66,45 +67,44 @@ private:
 
     std::string_view text_;
     std::span<const std::size_t> ends_;
-    const ListFileSource& source_;
+    const ListFile& file_;
 };
 
-void takeFields(ListFieldParser& parser, const ListFileSource& source, ListEntries& entries) {
-    FieldTaker(parser.fields(), source).into(entries);
+void takeFields(ListFieldParser& parser, const ListFile& file, ListEntries& entries) {
+    FieldTaker(parser.fields(), file).into(entries);
     parser.clearFields();
 }
 
 } // namespace
 
-ListEntries loadListEntries(ListFileSource& source, const std::string& name) {
+ListEntries loadListEntries(ListFilePort& files, const std::string& name) {
     ListFieldParser parser(kMaxListEntries);
     ListEntries entries;
-    {
-        const auto file = source.open(name);
-        // Filled by each read before it is looked at: no need to clear it.
-        std::array<char, 64 * 1024> buffer;
-        // Fields are decoded as each chunk completes them, so the raw bytes
-        // never pile up beside the entries.
-        bool withinLimit = true;
-        while (withinLimit) {
-            const std::size_t got = file->read(buffer.data(), buffer.size());
-            if (got == 0) {
-                break;
-            }
-            withinLimit = parser.feed({buffer.data(), got});
-            takeFields(parser, source, entries);
+    // Closed when this returns or throws, before the next list file opens.
+    const auto file = files.open(name);
+    // Filled by each read before it is looked at: no need to clear it.
+    std::array<char, 64 * 1024> buffer;
+    // Fields are decoded as each chunk completes them, so the raw bytes never
+    // pile up beside the entries.
+    bool withinLimit = true;
+    while (withinLimit) {
+        const std::size_t got = file->read(buffer.data(), buffer.size());
+        if (got == 0) {
+            break;
         }
+        withinLimit = parser.feed({buffer.data(), got});
+        takeFields(parser, *file, entries);
     }
     if (!parser.finish()) {
-        throw RunTimeError(ErrorNumber::Overflow,
-                           "Overflow: " + name + " holds more than 32,767 entries");
+        throw fileError(ErrorNumber::Overflow, name,
+                        "holds more than " + groupedInThrees(kMaxListEntries) + " entries");
     }
-    takeFields(parser, source, entries);
+    takeFields(parser, *file, entries);
     return entries;
 }
 
-std::vector<std::string> loadListFile(ListFileSource& source, const std::string& name) {
-    return loadListEntries(source, name).toStrings();
+std::vector<std::string> loadListFile(ListFilePort& files, const std::string& name) {
+    return loadListEntries(files, name).toStrings();
 }
 
 } // namespace tallywick

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "catalogue/ListEntries.h"
-#include "catalogue/ListFileSource.h"
+#include "ports/ListFilePort.h"
 
 #include <cstddef>
 #include <string>
@@ -18,10 +18,9 @@ inline constexpr std::size_t kMaxListEntries = 32767;
 // Opens the named list file, reads it to its end and closes it; returns its
 // fields, decoded, in file order. Throws RunTimeError when the file cannot be
 // opened or read, or holds more than kMaxListEntries fields.
-[[nodiscard]] ListEntries loadListEntries(ListFileSource& source, const std::string& name);
+[[nodiscard]] ListEntries loadListEntries(ListFilePort& files, const std::string& name);
 
 // The same, one string per entry.
-[[nodiscard]] std::vector<std::string> loadListFile(ListFileSource& source,
-                                                    const std::string& name);
+[[nodiscard]] std::vector<std::string> loadListFile(ListFilePort& files, const std::string& name);
 
 } // namespace tallywick

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "base/ProductFacts.h"
 #include "launch/WebTargets.h"
 
 #include <array>
@@ -28,12 +29,14 @@ struct PartnerCatalogue {
 
 // In the order they are read at start-up.
 inline constexpr std::array<PartnerCatalogue, 3> kPartnerCatalogues = {{
-    {Catalogue::AmericanExpress, "buslist.txt", " American Express Cards",
+    {Catalogue::AmericanExpress, kListFileNames[0], " American Express Cards",
      WebTarget::AmexApplication, 40},
-    {Catalogue::VisaMastercard, "buslistb.txt", " Visa / MasterCard Cards",
+    {Catalogue::VisaMastercard, kListFileNames[1], " Visa / MasterCard Cards",
      WebTarget::VisaMastercardApplication, 40},
-    {Catalogue::Retail, "buslistc.txt", " Retail Business Cards", WebTarget::RetailApplication, 60},
+    {Catalogue::Retail, kListFileNames[2], " Retail Business Cards", WebTarget::RetailApplication,
+     60},
 }};
+static_assert(kPartnerCatalogues.size() == kListFileNames.size(), "one list file a catalogue");
 
 [[nodiscard]] constexpr const PartnerCatalogue& partnerCatalogue(Catalogue id) noexcept {
     return kPartnerCatalogues[static_cast<std::size_t>(id)];

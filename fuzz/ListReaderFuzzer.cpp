@@ -28,7 +28,7 @@ namespace {
 using namespace tallywick;
 using Entries = std::vector<std::string>;
 
-class MemorySource final : public ListFileSource {
+class MemorySource final : public ListFilePort {
 public:
     MemorySource(std::string bytes, std::size_t chunk) : bytes_(std::move(bytes)), chunk_(chunk) {}
     std::unique_ptr<ListFile> open(const std::string&) override {

@@ -5,48 +5,49 @@
 
 namespace tallywick {
 
-std::string_view shellResultText(std::int32_t result) noexcept {
+std::string_view shellResultText(ShellResult result) noexcept {
     // The trailing blanks of 6 and 12 and the spelling of 15 are the texts
     // users of the Windows edition have always seen.
     switch (result) {
-    case 0:
+    case ShellResult::OutOfResources:
         return "The file could not be run due to insufficient system memory or a corrupt program "
                "file";
-    case 2:
+    case ShellResult::FileNotFound:
         return "File Not Found";
-    case 3:
+    case ShellResult::PathNotFound:
         return "Invalid Path";
-    case 5:
+    case ShellResult::AccessDenied:
         return "Sharing or protection error";
-    case 6:
+    case ShellResult::SeparateDataSegments:
         return "Separate data segments are required for each task ";
-    case 8:
+    case ShellResult::OutOfMemory:
         return "Insufficient memory to run the program";
-    case 10:
+    case ShellResult::WrongWindowsVersion:
         return "Incorrect Windows version";
-    case 11:
+    case ShellResult::BadFormat:
         return "Invalid Program File";
-    case 12:
+    case ShellResult::OtherOperatingSystem:
         return "Program file requires a different operating System ";
-    case 13:
+    case ShellResult::NeedsMsDos4:
         return "Program requires MS-DOS 4.0";
-    case 14:
+    case ShellResult::UnknownProgramType:
         return "Unknown program file type";
-    case 15:
+    case ShellResult::RealModeProgram:
         return "Windows prgram does not support protected memory mode";
-    case 16:
+    case ShellResult::SecondInstanceDataSegments:
         return "Invalid use of data segments when loading a second instance of a program";
-    case 19:
+    case ShellResult::CompressedProgram:
         return "Attempt to run a compressed program file";
-    case 20:
+    case ShellResult::BadLibrary:
         return "Invalid dynamic link library";
-    case 21:
+    case ShellResult::Needs32BitExtensions:
         return "Program requires Windows 32-bit extensions";
-    case 31:
+    case ShellResult::NoAssociation:
         return "No application found for this file";
-    default:
-        return {};
+    case ShellResult::Launched:
+        break;
     }
+    return {};
 }
 
 } // namespace tallywick

@@ -3,13 +3,14 @@
 
 #pragma once
 
-#include <cstdint>
+#include "launch/ShellResult.h"
+
 #include <string_view>
 
 namespace tallywick {
 
 // The text the document launcher shows for a refused launch; empty for a
 // failure value without a message of its own.
-[[nodiscard]] std::string_view shellResultText(std::int32_t result) noexcept;
+[[nodiscard]] std::string_view shellResultText(ShellResult result) noexcept;
 
 } // namespace tallywick

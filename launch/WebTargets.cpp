@@ -3,6 +3,9 @@
 
 #include "launch/WebTargets.h"
 
+#include "base/ProductFacts.h"
+
+#include <algorithm>
 #include <array>
 
 namespace tallywick {
@@ -12,7 +15,7 @@ namespace {
 // The publisher, its partners and the affiliate network are fictional, so
 // their pages live under reserved .example domains. Affiliate account A is
 // 10427, account B 20981.
-constexpr std::array<std::string_view, kWebTargetCount> kAddresses = {
+constexpr auto kAddresses = std::to_array<std::string_view>({
     "https://www.tallywick.example/",
     "https://www.americanexpress.com/us/credit-cards/business/",
     "https://www.capitalone.com/small-business/credit-cards/",
@@ -31,7 +34,14 @@ constexpr std::array<std::string_view, kWebTargetCount> kAddresses = {
     "https://www.tallywick.example/loans/",
     "https://downloads.quillpress.example/quillpress-setup.exe",
     "https://www.tallywick.example/order-full-version/",
-};
+});
+static_assert(kAddresses.size() == static_cast<std::size_t>(WebTarget::Count),
+              "one address for each target, in the order of WebTarget");
+static_assert(std::none_of(kAddresses.begin(), kAddresses.end(),
+                           [](std::string_view address) { return address.empty(); }));
+// The title bar names the publisher's site: its home page lies there.
+static_assert(kAddresses[static_cast<std::size_t>(WebTarget::PublisherHome)].find(
+                  kPublisherSiteName) != std::string_view::npos);
 
 } // namespace
 

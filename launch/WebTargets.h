@@ -28,13 +28,9 @@ enum class WebTarget : std::size_t {
     Loans,
     QuillpressDownload,
     OrderFullVersion,
+    Count, // not a target: how many there are
 };
 
-inline constexpr std::size_t kWebTargetCount = 18;
-
 [[nodiscard]] std::string_view webAddress(WebTarget target) noexcept;
-
-// The publisher's site as the title bar names it.
-inline constexpr std::string_view kPublisherSiteName = "tallywick.example";
 
 } // namespace tallywick

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "app/InstanceGuard.h"
+#include "ports/InstancePort.h"
 
 #include <string>
 
@@ -12,7 +12,7 @@ namespace tallywick {
 // One copy per user session: an exclusive flock on a lock file in
 // $XDG_RUNTIME_DIR (else a per-user file in the temporary folder). The lock
 // dies with the process, so a crashed copy never blocks the next start.
-class FlockInstanceGuard final : public InstanceGuard {
+class FlockInstanceGuard final : public InstancePort {
 public:
     FlockInstanceGuard() = default;
     // For tests: the lock file to use.

@@ -28,7 +28,7 @@ public:
                 return static_cast<std::size_t>(got);
             }
             if (errno != EINTR) {
-                throw RunTimeError(ErrorNumber::DeviceIo, "Device I/O error: " + name_);
+                throw fileError(ErrorNumber::DeviceIo, name_);
             }
         }
     }
@@ -41,14 +41,14 @@ private:
 [[noreturn]] void throwOpenError(int error, const std::string& name) {
     switch (error) {
     case ENOENT:
-        throw RunTimeError(ErrorNumber::FileNotFound, "File not found: " + name);
+        throw fileError(ErrorNumber::FileNotFound, name);
     case EACCES:
     case EPERM:
-        throw RunTimeError(ErrorNumber::PermissionDenied, "Permission denied: " + name);
+        throw fileError(ErrorNumber::PermissionDenied, name);
     case ENOMEM:
-        throw RunTimeError(ErrorNumber::OutOfMemory, "Out of memory");
+        throw RunTimeError(ErrorNumber::OutOfMemory);
     default:
-        throw RunTimeError(ErrorNumber::PathFileAccess, "Path/File access error: " + name);
+        throw fileError(ErrorNumber::PathFileAccess, name);
     }
 }
 

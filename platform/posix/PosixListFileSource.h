@@ -3,11 +3,11 @@
 
 #pragma once
 
-#include "catalogue/ListFileSource.h"
+#include "ports/ListFilePort.h"
 
 namespace tallywick {
 
-class PosixListFileSource final : public ListFileSource {
+class PosixListFileSource final : public ListFilePort {
 public:
     [[nodiscard]] std::unique_ptr<ListFile> open(const std::string& name) override;
 };

@@ -27,15 +27,6 @@ namespace tallywick {
 
 namespace {
 
-// The values the Windows shell answers with.
-constexpr std::int32_t kLaunched = 42;
-constexpr std::int32_t kFileNotFound = 2;
-constexpr std::int32_t kPathNotFound = 3;
-constexpr std::int32_t kAccessDenied = 5;
-constexpr std::int32_t kBadFormat = 11;
-constexpr std::int32_t kNoAssociation = 31;
-constexpr std::int32_t kCouldNotRun = 0;
-
 #if defined(__APPLE__)
 constexpr const char* kPlatformOpener = "open";
 #else
@@ -133,7 +124,7 @@ public:
     explicit SpawnSetup(const std::optional<std::string>& folder) {
         if (::posix_spawn_file_actions_init(&actions_) != 0 ||
             ::posix_spawnattr_init(&attributes_) != 0) {
-            throw RunTimeError(ErrorNumber::OutOfMemory, "Out of memory");
+            throw RunTimeError(ErrorNumber::OutOfMemory);
         }
         ::posix_spawn_file_actions_addopen(&actions_, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
@@ -222,30 +213,32 @@ Spawned spawn(const std::string& program, const std::vector<std::string>& argume
     return {0, reapWhenDone(pid)};
 }
 
-std::int32_t spawnFailure(int error, const std::string& program) {
+ShellResult spawnFailure(int error, const std::string& program) {
     switch (error) {
     case ENOENT:
-        return kFileNotFound;
+        return ShellResult::FileNotFound;
     case ENOTDIR:
-        return kPathNotFound;
+        return ShellResult::PathNotFound;
     case EACCES:
     case EPERM:
-        return kAccessDenied;
+        return ShellResult::AccessDenied;
     case ENOEXEC:
-        return kBadFormat;
+        return ShellResult::BadFormat;
     case ENOMEM:
     case EAGAIN:
         // No process could be made at all: not a refusal but a failure of
         // the launch itself.
-        throw RunTimeError(ErrorNumber::OutOfMemory, "Out of memory: cannot start " + program);
+        throw RunTimeError(ErrorNumber::OutOfMemory,
+                           std::string(errorDescription(ErrorNumber::OutOfMemory)) +
+                               ": cannot start " + program);
     default:
-        return kCouldNotRun;
+        return ShellResult::OutOfResources;
     }
 }
 
 // What the file text names, relative to the program's working folder.
 struct ResolvedFile {
-    std::int32_t failure = 0; // a shell result when nothing was found
+    std::optional<ShellResult> failure; // when nothing was found
     std::string path;
 };
 
@@ -253,45 +246,45 @@ ResolvedFile resolveFile(const std::string& file) {
     if (file.find('/') == std::string::npos) {
         struct stat status {};
         if (::stat(file.c_str(), &status) == 0) {
-            return {0, absolutePath(file)};
+            return {std::nullopt, absolutePath(file)};
         }
         if (auto onPath = findOnPath(file)) {
-            return {0, *onPath};
+            return {std::nullopt, *onPath};
         }
-        return {kFileNotFound, {}};
+        return {ShellResult::FileNotFound, {}};
     }
     struct stat status {};
     if (::stat(file.c_str(), &status) == 0) {
-        return {0, absolutePath(file)};
+        return {std::nullopt, absolutePath(file)};
     }
     switch (errno) {
     case ENOENT: {
         const auto slash = file.find_last_of('/');
         const std::string folder = slash == 0 ? "/" : file.substr(0, slash);
-        return {isFolder(folder) ? kFileNotFound : kPathNotFound, {}};
+        return {isFolder(folder) ? ShellResult::FileNotFound : ShellResult::PathNotFound, {}};
     }
     case ENOTDIR:
     case ELOOP:
     case ENAMETOOLONG:
-        return {kPathNotFound, {}};
+        return {ShellResult::PathNotFound, {}};
     case EACCES:
-        return {kAccessDenied, {}};
+        return {ShellResult::AccessDenied, {}};
     default:
-        return {kFileNotFound, {}};
+        return {ShellResult::FileNotFound, {}};
     }
 }
 
-std::int32_t openerVerdict(int rawStatus) {
+ShellResult openerVerdict(int rawStatus) {
     if (!WIFEXITED(rawStatus)) {
-        return kNoAssociation;
+        return ShellResult::NoAssociation;
     }
     switch (WEXITSTATUS(rawStatus)) {
     case 0:
-        return kLaunched;
+        return ShellResult::Launched;
     case 2:
-        return kFileNotFound;
+        return ShellResult::FileNotFound;
     default: // 3: no handler; 4: the handler failed; 1: refused argument
-        return kNoAssociation;
+        return ShellResult::NoAssociation;
     }
 }
 
@@ -305,13 +298,13 @@ PosixShellService::PosixShellService(Options options) : options_(std::move(optio
     }
 }
 
-std::int32_t PosixShellService::execute(const LaunchRequest& request) {
+ShellResult PosixShellService::execute(const LaunchRequest& request) {
     if (request.operation && !request.operation->empty() &&
         !equalsIgnoringCase(*request.operation, "open")) {
-        return kNoAssociation;
+        return ShellResult::NoAssociation;
     }
     if (request.file.empty()) {
-        return kFileNotFound;
+        return ShellResult::FileNotFound;
     }
     // A directory text that names no folder (a Windows path, "0") is ignored:
     // the child then starts in our own working folder.
@@ -323,30 +316,31 @@ std::int32_t PosixShellService::execute(const LaunchRequest& request) {
         target = request.file;
     } else {
         ResolvedFile resolved = resolveFile(request.file);
-        if (resolved.failure != 0) {
-            return resolved.failure;
+        if (resolved.failure) {
+            return *resolved.failure;
         }
         if (isExecutableFile(resolved.path)) {
             const auto arguments = splitCommandLine(request.parameters.value_or(std::string()));
             const Spawned started = spawn(resolved.path, arguments, folder);
-            return started.error == 0 ? kLaunched : spawnFailure(started.error, resolved.path);
+            return started.error == 0 ? ShellResult::Launched
+                                      : spawnFailure(started.error, resolved.path);
         }
         target = std::move(resolved.path);
     }
 
     const auto opener = findOnPath(options_.opener);
     if (!opener) {
-        return kNoAssociation;
+        return ShellResult::NoAssociation;
     }
     const Spawned started = spawn(*opener, {target}, folder);
     if (started.error != 0) {
-        const std::int32_t failure = spawnFailure(started.error, *opener);
-        return failure == kFileNotFound ? kNoAssociation : failure;
+        const ShellResult failure = spawnFailure(started.error, *opener);
+        return failure == ShellResult::FileNotFound ? ShellResult::NoAssociation : failure;
     }
     // The opener waits for the program it starts: its verdict is awaited for
     // a short while only, and one still running then has handed over.
     if (started.exitStatus.wait_for(options_.openerVerdictBound) != std::future_status::ready) {
-        return kLaunched;
+        return ShellResult::Launched;
     }
     return openerVerdict(started.exitStatus.get());
 }

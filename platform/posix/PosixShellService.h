@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "launch/ShellService.h"
+#include "ports/ShellPort.h"
 
 #include <chrono>
 #include <string>
@@ -22,7 +22,7 @@ namespace tallywick {
 // descriptor but the standard ones inherited and standard input from
 // /dev/null. The opener's verdict is awaited for a short bound only; every
 // started process is reaped when it ends, so none is left as a zombie.
-class PosixShellService final : public ShellService {
+class PosixShellService final : public ShellPort {
 public:
     struct Options {
         std::chrono::milliseconds openerVerdictBound{1000};
@@ -32,7 +32,7 @@ public:
     PosixShellService();
     explicit PosixShellService(Options options);
 
-    [[nodiscard]] std::int32_t execute(const LaunchRequest& request) override;
+    [[nodiscard]] ShellResult execute(const LaunchRequest& request) override;
 
 private:
     Options options_;

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "app/MemoryProbe.h"
+#include "ports/MemoryPort.h"
 
 #include <string>
 #include <string_view>
@@ -12,7 +12,7 @@ namespace tallywick {
 
 // Linux: MemTotal and MemAvailable from /proc/meminfo, with sysinfo() where
 // that file cannot be read.
-class ProcMemoryProbe final : public MemoryProbe {
+class ProcMemoryProbe final : public MemoryPort {
 public:
     [[nodiscard]] MemoryFigures query() override;
 

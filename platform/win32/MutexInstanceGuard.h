@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "app/InstanceGuard.h"
+#include "ports/InstancePort.h"
 
 #include <string>
 #include <windows.h>
@@ -13,7 +13,7 @@ namespace tallywick {
 // One copy per session: a named mutex in the session's "Local\" namespace.
 // The system closes it with the process, so a crashed copy never blocks the
 // next start.
-class MutexInstanceGuard final : public InstanceGuard {
+class MutexInstanceGuard final : public InstancePort {
 public:
     MutexInstanceGuard() = default;
     // For tests: the mutex name to use.

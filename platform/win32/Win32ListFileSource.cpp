@@ -24,9 +24,13 @@ public:
         const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
         DWORD got = 0;
         if (!::ReadFile(file_, buffer, wanted, &got, nullptr)) {
-            throw RunTimeError(ErrorNumber::DeviceIo, "Device I/O error: " + name_);
+            throw fileError(ErrorNumber::DeviceIo, name_);
         }
         return got;
+    }
+
+    [[nodiscard]] std::string decode(std::string_view bytes) const override {
+        return toUtf8(fromAnsi(bytes));
     }
 
 private:
@@ -35,21 +39,21 @@ private:
 };
 
 [[noreturn]] void throwPathFileAccess(const std::string& name) {
-    throw RunTimeError(ErrorNumber::PathFileAccess, "Path/File access error: " + name);
+    throw fileError(ErrorNumber::PathFileAccess, name);
 }
 
 [[noreturn]] void throwOpenError(DWORD error, const std::string& name) {
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
-        throw RunTimeError(ErrorNumber::FileNotFound, "File not found: " + name);
+        throw fileError(ErrorNumber::FileNotFound, name);
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-        throw RunTimeError(ErrorNumber::PermissionDenied, "Permission denied: " + name);
+        throw fileError(ErrorNumber::PermissionDenied, name);
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY:
-        throw RunTimeError(ErrorNumber::OutOfMemory, "Out of memory");
+        throw RunTimeError(ErrorNumber::OutOfMemory);
     default:
         throwPathFileAccess(name);
     }
@@ -89,10 +93,6 @@ std::unique_ptr<ListFile> Win32ListFileSource::open(const std::string& name) {
         ::CloseHandle(file);
         throw;
     }
-}
-
-std::string Win32ListFileSource::decode(std::string_view bytes) const {
-    return toUtf8(fromAnsi(bytes));
 }
 
 } // namespace tallywick

@@ -3,17 +3,16 @@
 
 #pragma once
 
-#include "catalogue/ListFileSource.h"
+#include "ports/ListFilePort.h"
 
 namespace tallywick {
 
 // List files on Windows: opened with CreateFileW for reading (others may read
 // them too), anything but a disk file refused before it is read, and each
 // field decoded from the ANSI code page.
-class Win32ListFileSource final : public ListFileSource {
+class Win32ListFileSource final : public ListFilePort {
 public:
     [[nodiscard]] std::unique_ptr<ListFile> open(const std::string& name) override;
-    [[nodiscard]] std::string decode(std::string_view bytes) const override;
 };
 
 } // namespace tallywick

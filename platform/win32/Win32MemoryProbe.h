@@ -3,12 +3,12 @@
 
 #pragma once
 
-#include "app/MemoryProbe.h"
+#include "ports/MemoryPort.h"
 
 namespace tallywick {
 
 // GlobalMemoryStatusEx: 64-bit figures, right on machines with 2 GB or more.
-class Win32MemoryProbe final : public MemoryProbe {
+class Win32MemoryProbe final : public MemoryPort {
 public:
     [[nodiscard]] MemoryFigures query() override;
 };

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "app/MessageBoxes.h"
+#include "ports/MessageBoxPort.h"
 
 #include <windows.h>
 
@@ -12,7 +12,7 @@ namespace tallywick {
 // MessageBoxW with the request's style value as it is (0, 0x10, 0x1010,
 // 0x1030) and its title or "TALLYWICK". The box is owned by the main window
 // while that window is on screen.
-class Win32MessageBoxes final : public MessageBoxes {
+class Win32MessageBoxes final : public MessageBoxPort {
 public:
     void setOwner(HWND owner) noexcept { owner_ = owner; }
     void show(const MessageBoxRequest& request) override;

@@ -31,7 +31,7 @@ const char* pointerOrNull(const std::optional<std::string>& text) {
 
 } // namespace
 
-std::int32_t Win32ShellService::execute(const LaunchRequest& request) {
+ShellResult Win32ShellService::execute(const LaunchRequest& request) {
     const std::optional<std::string> operation = ansi(request.operation);
     const std::string file = ansi(request.file);
     const std::optional<std::string> parameters = ansi(request.parameters);
@@ -40,7 +40,7 @@ std::int32_t Win32ShellService::execute(const LaunchRequest& request) {
         reinterpret_cast<HWND>(request.parent), pointerOrNull(operation), file.c_str(),
         pointerOrNull(parameters), directory.c_str(), static_cast<INT>(request.showCommand));
     // The result is a number dressed as a handle, for compatibility.
-    return static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(result));
+    return ShellResult{static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(result))};
 }
 
 std::string Win32ShellService::narrowRoundTrip(const std::string& text) const {

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "launch/ShellService.h"
+#include "ports/ShellPort.h"
 
 namespace tallywick {
 
@@ -11,9 +11,9 @@ namespace tallywick {
 // UTF-8 texts are handed over in the ANSI code page (UTF-8 -> UTF-16 -> ANSI),
 // so a character that code page cannot hold reaches the shell as its default
 // character, and narrowRoundTrip() makes the same trip there and back.
-class Win32ShellService final : public ShellService {
+class Win32ShellService final : public ShellPort {
 public:
-    [[nodiscard]] std::int32_t execute(const LaunchRequest& request) override;
+    [[nodiscard]] ShellResult execute(const LaunchRequest& request) override;
     [[nodiscard]] std::string narrowRoundTrip(const std::string& text) const override;
 };
 

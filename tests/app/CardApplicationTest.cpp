@@ -4,7 +4,6 @@
 #include "catalogue/CardApplication.h"
 
 #include "FakePlatform.h"
-#include "launch/ShellResultText.h"
 
 #include <gtest/gtest.h>
 
@@ -23,14 +22,25 @@ TEST(RunFileTest, successShowsNothingAndFailureShowsTheTableText) {
         platform.form.RunFile("https://a.example/", "dir", 1);
         EXPECT_TRUE(platform.boxes.shown.empty()) << result;
     }
-    for (std::int32_t result : {2, 31, 1, 26, 32, 0, -1, INT32_MIN}) {
+    const struct {
+        std::int32_t result;
+        std::string text;
+    } failures[] = {{2, "File Not Found"},
+                    {31, "No application found for this file"},
+                    {1, ""},
+                    {26, ""},
+                    {32, ""},
+                    {0, "The file could not be run due to insufficient system memory or a "
+                        "corrupt program file"},
+                    {-1, ""},
+                    {INT32_MIN, ""}};
+    for (const auto& failure : failures) {
         FakePlatform platform;
-        platform.shell.results = {result};
+        platform.shell.results = {failure.result};
         platform.form.RunFile("x", "dir", 1);
-        ASSERT_EQ(platform.boxes.shown.size(), 1u) << result;
-        const MessageBoxRequest expected{std::string(shellResultText(result)), "Error Message",
-                                         0x1010};
-        EXPECT_EQ(platform.boxes.shown[0], expected) << result;
+        ASSERT_EQ(platform.boxes.shown.size(), 1u) << failure.result;
+        const MessageBoxRequest expected{failure.text, "Error Message", 0x1010};
+        EXPECT_EQ(platform.boxes.shown[0], expected) << failure.result;
     }
 }
 

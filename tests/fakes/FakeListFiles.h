@@ -3,15 +3,19 @@
 
 #pragma once
 
-// A fake list-file source: files held in memory, handed out a few bytes at a
+// A fake list-file port: files held in memory, handed out a few bytes at a
 // time, each open and close written to a journal shared with the other fakes.
+// A file can be made to fail after some of its bytes, as a disk that goes bad
+// in the middle of a read.
 
+#include "base/ProductFacts.h"
 #include "base/RunTimeError.h"
-#include "catalogue/ListFileSource.h"
+#include "ports/ListFilePort.h"
 
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,7 +23,7 @@ namespace tallywick::testing {
 
 using Journal = std::vector<std::string>;
 
-class FakeListFiles final : public ListFileSource {
+class FakeListFiles final : public ListFilePort {
 public:
     explicit FakeListFiles(Journal& journal) : journal_(journal) {}
 
@@ -27,21 +31,38 @@ public:
         journal_.push_back("open " + name);
         const auto it = files.find(name);
         if (it == files.end()) {
-            throw RunTimeError(ErrorNumber::FileNotFound, "File not found: " + name);
+            throw fileError(ErrorNumber::FileNotFound, name);
         }
-        return std::make_unique<File>(it->second, name, journal_);
+        const auto failing = failAfter.find(name);
+        return std::make_unique<File>(it->second, name, journal_,
+                                      failing == failAfter.end() ? std::nullopt
+                                                                 : std::optional(failing->second));
+    }
+
+    // The three list files, in the order of their catalogues.
+    void deliver(const std::string& amex, const std::string& visa, const std::string& retail) {
+        files = {{std::string(kListFileNames[0]), amex},
+                 {std::string(kListFileNames[1]), visa},
+                 {std::string(kListFileNames[2]), retail}};
     }
 
     std::map<std::string, std::string> files;
+    // Files whose reads fail once this many of their bytes have been read.
+    std::map<std::string, std::size_t> failAfter;
 
 private:
     // Hands out its bytes a few at a time, as a real file may.
     class File final : public ListFile {
     public:
-        File(std::string bytes, std::string name, Journal& journal)
-            : bytes_(std::move(bytes)), name_(std::move(name)), journal_(journal) {}
+        File(std::string bytes, std::string name, Journal& journal,
+             std::optional<std::size_t> failAfter)
+            : bytes_(std::move(bytes)), name_(std::move(name)), journal_(journal),
+              failAfter_(failAfter) {}
         ~File() override { journal_.push_back("close " + name_); }
         std::size_t read(char* buffer, std::size_t size) override {
+            if (failAfter_ && offset_ >= *failAfter_) {
+                throw fileError(ErrorNumber::DeviceIo, name_);
+            }
             const std::size_t n = std::min({size, bytes_.size() - offset_, std::size_t{7}});
             bytes_.copy(buffer, n, offset_);
             offset_ += n;
@@ -52,6 +73,7 @@ private:
         std::string bytes_;
         std::string name_;
         Journal& journal_;
+        std::optional<std::size_t> failAfter_;
         std::size_t offset_ = 0;
     };
 

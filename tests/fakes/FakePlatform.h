@@ -20,11 +20,11 @@
 
 namespace tallywick::testing {
 
-class FakeShell final : public ShellService {
+class FakeShell final : public ShellPort {
 public:
     explicit FakeShell(Journal& journal) : journal_(journal) {}
 
-    std::int32_t execute(const LaunchRequest& request) override {
+    ShellResult execute(const LaunchRequest& request) override {
         journal_.push_back("launch " + request.file);
         requests.push_back(request);
         if (throwOnNext) {
@@ -34,9 +34,9 @@ public:
         if (!results.empty()) {
             const std::int32_t result = results.front();
             results.pop_front();
-            return result;
+            return ShellResult{result};
         }
-        return 42;
+        return ShellResult{42};
     }
 
     std::string narrowRoundTrip(const std::string& text) const override {
@@ -52,7 +52,7 @@ private:
     Journal& journal_;
 };
 
-class FakeMessageBoxes final : public MessageBoxes {
+class FakeMessageBoxes final : public MessageBoxPort {
 public:
     explicit FakeMessageBoxes(Journal& journal) : journal_(journal) {}
     void show(const MessageBoxRequest& request) override {
@@ -65,7 +65,7 @@ private:
     Journal& journal_;
 };
 
-class FakeInstanceGuard final : public InstanceGuard {
+class FakeInstanceGuard final : public InstancePort {
 public:
     explicit FakeInstanceGuard(Journal& journal) : journal_(journal) {}
     bool claim() override {
@@ -78,7 +78,7 @@ private:
     Journal& journal_;
 };
 
-class FakeMemory final : public MemoryProbe {
+class FakeMemory final : public MemoryPort {
 public:
     explicit FakeMemory(Journal& journal) : journal_(journal) {}
     MemoryFigures query() override {
@@ -91,20 +91,11 @@ private:
     Journal& journal_;
 };
 
-// English grouping: 1,024,000.
-class FakeNumbers final : public NumberFormat {
+// A region's digits and separator; English ones unless a test sets others.
+class FakeNumbers final : public NumberFormatPort {
 public:
-    std::string grouped(std::uint64_t value) const override {
-        const std::string digits = std::to_string(value);
-        std::string grouped;
-        for (std::size_t i = 0; i < digits.size(); ++i) {
-            if (i > 0 && (digits.size() - i) % 3 == 0) {
-                grouped += ',';
-            }
-            grouped += digits[i];
-        }
-        return grouped;
-    }
+    NumberSymbols symbols() const override { return region; }
+    NumberSymbols region;
 };
 
 class FakeWindow final : public MainWindowPort {
@@ -171,7 +162,7 @@ struct FakePlatform : FakeServices {
 
     void deliverListFiles(const std::string& a = "Alpha\r\nBeta\r\n",
                           const std::string& b = "Gamma\r\n", const std::string& c = "") {
-        listFiles.files = {{"buslist.txt", a}, {"buslistb.txt", b}, {"buslistc.txt", c}};
+        listFiles.deliver(a, b, c);
     }
 };
 

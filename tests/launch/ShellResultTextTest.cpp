@@ -5,39 +5,42 @@
 
 #include <cstdint>
 #include <gtest/gtest.h>
-#include <map>
 #include <string>
 
 namespace tallywick {
 namespace {
 
-TEST(ShellResultTextTest, everyValueFromMinusFiveToForty) {
-    const std::map<int, std::string> texts = {
-        {0, "The file could not be run due to insufficient system memory or a corrupt program "
-            "file"},
-        {2, "File Not Found"},
-        {3, "Invalid Path"},
-        {5, "Sharing or protection error"},
-        {6, "Separate data segments are required for each task "},
-        {8, "Insufficient memory to run the program"},
-        {10, "Incorrect Windows version"},
-        {11, "Invalid Program File"},
-        {12, "Program file requires a different operating System "},
-        {13, "Program requires MS-DOS 4.0"},
-        {14, "Unknown program file type"},
-        {15, "Windows prgram does not support protected memory mode"},
-        {16, "Invalid use of data segments when loading a second instance of a program"},
-        {19, "Attempt to run a compressed program file"},
-        {20, "Invalid dynamic link library"},
-        {21, "Program requires Windows 32-bit extensions"},
-        {31, "No application found for this file"},
-    };
-    for (int result = -5; result <= 40; ++result) {
-        const auto it = texts.find(result);
-        EXPECT_EQ(shellResultText(result), it == texts.end() ? "" : it->second) << result;
+std::string textFor(std::int32_t value) {
+    return std::string(shellResultText(ShellResult{value}));
+}
+
+// The failures a user of this program actually meets: a missing file or path
+// (the empty second target of a card application, a browser that is gone), a
+// refused access, and no program registered for web addresses.
+TEST(ShellResultTextTest, failuresUsersMeetAreExplained) {
+    EXPECT_EQ(textFor(2), "File Not Found");
+    EXPECT_EQ(textFor(3), "Invalid Path");
+    EXPECT_EQ(textFor(5), "Sharing or protection error");
+    EXPECT_EQ(textFor(31), "No application found for this file");
+    EXPECT_EQ(textFor(0), "The file could not be run due to insufficient system memory or a "
+                          "corrupt program file");
+}
+
+// Texts users of the Windows edition know as they are, down to a trailing
+// blank and a spelling mistake.
+TEST(ShellResultTextTest, textsKeepTheirBlanksAndSpelling) {
+    EXPECT_EQ(textFor(6), "Separate data segments are required for each task ");
+    EXPECT_EQ(textFor(12), "Program file requires a different operating System ");
+    EXPECT_EQ(textFor(15), "Windows prgram does not support protected memory mode");
+}
+
+// A failure value without a text of its own, and every success, read empty.
+TEST(ShellResultTextTest, valuesWithoutATextReadEmpty) {
+    for (const std::int32_t value : {1, 4, 7, 9, 17, 18, 22, 26, 30, 32, -1, INT32_MIN}) {
+        EXPECT_EQ(textFor(value), "") << value;
     }
-    for (std::int32_t result : {INT32_MIN, -32, 33, 42, 1000, INT32_MAX}) {
-        EXPECT_EQ(shellResultText(result), "") << result;
+    for (const std::int32_t value : {33, 42, INT32_MAX}) {
+        EXPECT_EQ(textFor(value), "") << value;
     }
 }
 

@@ -75,7 +75,7 @@ TEST_F(WindowBehaviourTest, controlsStandWhereTheTableSaysWithTheirTextsAndTips)
     const PixelRect client = window->clientArea();
     EXPECT_EQ(client, (PixelRect{0, 0, 604, 345}));
     for (const ControlSpec& design : kControlTable) {
-        SCOPED_TRACE(design.name);
+        SCOPED_TRACE(design.name());
         const PixelRect rect = window->rect(design.id);
         EXPECT_EQ(rect, (PixelRect{design.left / 15, design.top / 15, design.width / 15,
                                    design.height / 15}));

@@ -86,7 +86,7 @@ public:
 
     void deliverListFiles(const std::string& amex, const std::string& visa,
                           const std::string& retail) {
-        listFiles.files = {{"buslist.txt", amex}, {"buslistb.txt", visa}, {"buslistc.txt", retail}};
+        listFiles.deliver(amex, visa, retail);
     }
 };
 

@@ -130,7 +130,7 @@ void MainWindow::createControls() {
             break;
         }
         }
-        widget->setObjectName(qtText(design.name));
+        widget->setObjectName(qtText(design.name()));
         widget->setGeometry(pixelRect(design));
         if (!design.accessibleName.empty()) {
             widget->setAccessibleName(qtText(design.accessibleName));

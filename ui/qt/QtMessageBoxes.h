@@ -3,13 +3,13 @@
 
 #pragma once
 
-#include "app/MessageBoxes.h"
+#include "ports/MessageBoxPort.h"
 
 namespace tallywick {
 
 // QMessageBox with one OK button. A system-modal box becomes application-modal
 // and stays above other windows.
-class QtMessageBoxes final : public MessageBoxes {
+class QtMessageBoxes final : public MessageBoxPort {
 public:
     void show(const MessageBoxRequest& request) override;
 };

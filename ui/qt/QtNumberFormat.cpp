@@ -7,25 +7,20 @@
 
 namespace tallywick {
 
-QtNumberFormat::QtNumberFormat(QLocale locale) : locale_(std::move(locale)) {
-    locale_.setNumberOptions(QLocale::OmitGroupSeparator);
-}
+QtNumberFormat::QtNumberFormat(QLocale locale) : locale_(std::move(locale)) {}
 
-std::string QtNumberFormat::grouped(std::uint64_t value) const {
-    // The region's digits (some regions write their own), without its
-    // grouping; then its separator between every three of them.
-    const QList<uint> digits = locale_.toString(static_cast<qulonglong>(value)).toUcs4();
-    const QString separator = locale_.groupSeparator();
-    QString text;
-    const qsizetype count = digits.size();
-    for (qsizetype i = 0; i < count; ++i) {
-        if (i > 0 && (count - i) % 3 == 0) {
-            text += separator;
+NumberSymbols QtNumberFormat::symbols() const {
+    NumberSymbols symbols;
+    // A region's digits follow its zero in Unicode, as Qt writes them.
+    const QList<uint> zero = locale_.zeroDigit().toUcs4();
+    if (zero.size() == 1) {
+        for (std::size_t digit = 0; digit < symbols.digits.size(); ++digit) {
+            const auto code = static_cast<char32_t>(zero.front() + digit);
+            symbols.digits[digit] = QString::fromUcs4(&code, 1).toStdString();
         }
-        const auto digit = static_cast<char32_t>(digits[i]);
-        text += QString::fromUcs4(&digit, 1);
     }
-    return text.toStdString();
+    symbols.groupSeparator = locale_.groupSeparator().toStdString();
+    return symbols;
 }
 
 } // namespace tallywick

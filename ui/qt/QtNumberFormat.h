@@ -3,19 +3,18 @@
 
 #pragma once
 
-#include "app/NumberFormat.h"
+#include "ports/NumberFormatPort.h"
 
 #include <QLocale>
 
 namespace tallywick {
 
-// Whole numbers in the region's digits with its thousands separator
-// (QLocale), in groups of three whatever the region's own grouping (India
-// groups 2,46,83,748; the memory panel always reads 24,683,748).
-class QtNumberFormat final : public NumberFormat {
+// The region's digits (some regions write their own) and thousands separator,
+// as QLocale has them.
+class QtNumberFormat final : public NumberFormatPort {
 public:
     explicit QtNumberFormat(QLocale locale = QLocale::system());
-    [[nodiscard]] std::string grouped(std::uint64_t value) const override;
+    [[nodiscard]] NumberSymbols symbols() const override;
 
 private:
     QLocale locale_;

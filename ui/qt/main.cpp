@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "app/Form1.h"
-#include "base/Version.h"
+#include "base/ProductFacts.h"
 #include "platform/posix/FlockInstanceGuard.h"
 #include "platform/posix/PosixListFileSource.h"
 #include "platform/posix/PosixShellService.h"
@@ -25,7 +25,7 @@ int main(int argc, char* argv[]) {
     int qtArgc = 1;
     char* qtArgv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName, nullptr};
     QApplication application(qtArgc, qtArgv);
-    QApplication::setApplicationName(QStringLiteral("TALLYWICK"));
+    QApplication::setApplicationName(QString::fromUtf8(kProductName.data(), kProductName.size()));
     QApplication::setApplicationVersion(QString::fromUtf8(kVersion.data(), kVersion.size()));
     QApplication::setDesktopFileName(QStringLiteral("tallywick"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tallywick/tallywick.png")));

@@ -195,7 +195,7 @@ void Win32MainWindow::createControls() {
             // The program's resources hold each picture under its box's name.
             control.picture = std::make_unique<PictureBox>(
                 hwnd_, id, rect,
-                ResourceBitmap::load(::GetModuleHandleW(nullptr), toWide(design.name).c_str()));
+                ResourceBitmap::load(::GetModuleHandleW(nullptr), toWide(design.name()).c_str()));
         } else {
             ChildControl::CreateArgs args;
             args.parent = hwnd_;
@@ -435,7 +435,7 @@ LRESULT Win32MainWindow::listColours(HDC dc, HWND list) const {
 const Win32MainWindow::Control* Win32MainWindow::find(std::string_view name) const {
     const auto it =
         std::find_if(controls_.begin(), controls_.end(),
-                     [name](const Control& control) { return control.design->name == name; });
+                     [name](const Control& control) { return control.design->name() == name; });
     return it == controls_.end() ? nullptr : &*it;
 }
 

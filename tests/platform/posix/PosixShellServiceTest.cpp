@@ -18,6 +18,11 @@ namespace tallywick {
 namespace {
 
 using namespace std::chrono_literals;
+
+// The value the shell answered with, as the Windows shell's numbers.
+std::int32_t number(ShellResult result) {
+    return static_cast<std::int32_t>(result);
+}
 using testing::readText;
 using testing::TempFolder;
 
@@ -89,7 +94,7 @@ TEST(PosixShellServiceTest, startsAProgramWithSplitParametersInItsFolder) {
     const std::string program = script(
         folder, "program", "printf '%s\\n' \"$PWD\" \"$@\" \"$(readlink /proc/$$/fd/0)\" >" + log);
     PosixShellService shell;
-    EXPECT_GT(shell.execute(open(program, "one \"two words\" ;$HOME", folder.path())), 32);
+    EXPECT_GT(number(shell.execute(open(program, "one \"two words\" ;$HOME", folder.path()))), 32);
     const auto lines = waitForLines(log, 5);
     EXPECT_EQ(lines, (std::vector<std::string>{folder.path().string(), "one", "two words", ";$HOME",
                                                "/dev/null"}));
@@ -100,7 +105,7 @@ TEST(PosixShellServiceTest, unusableDirectoryLeavesTheChildInOurFolder) {
     const std::string log = folder / "log";
     const std::string program = script(folder, "program", "pwd >" + log);
     PosixShellService shell;
-    EXPECT_GT(shell.execute(open(program, {}, "0")), 32);
+    EXPECT_GT(number(shell.execute(open(program, {}, "0"))), 32);
     char here[4096];
     ASSERT_NE(::getcwd(here, sizeof here), nullptr);
     EXPECT_EQ(waitForLines(log, 1), std::vector<std::string>{here});
@@ -109,16 +114,16 @@ TEST(PosixShellServiceTest, unusableDirectoryLeavesTheChildInOurFolder) {
 TEST(PosixShellServiceTest, refusalsAnswerWithWindowsShellCodes) {
     TempFolder folder;
     PosixShellService shell(PosixShellService::Options{200ms, "no-such-opener-anywhere"});
-    EXPECT_EQ(shell.execute(open("")), 2);
-    EXPECT_EQ(shell.execute(open(folder / "missing.txt")), 2);
-    EXPECT_EQ(shell.execute(open(folder / "no-folder/missing.txt")), 3);
-    EXPECT_EQ(shell.execute(open("no-such-program-on-path-anywhere")), 2);
-    EXPECT_EQ(shell.execute(open("c:\\program files\\Internet Explorer\\IEXPLORE.EXE")), 2);
-    EXPECT_EQ(shell.execute({0, "print", "https://a.example/", {}, {}, 1}), 31);
+    EXPECT_EQ(number(shell.execute(open(""))), 2);
+    EXPECT_EQ(number(shell.execute(open(folder / "missing.txt"))), 2);
+    EXPECT_EQ(number(shell.execute(open(folder / "no-folder/missing.txt"))), 3);
+    EXPECT_EQ(number(shell.execute(open("no-such-program-on-path-anywhere"))), 2);
+    EXPECT_EQ(number(shell.execute(open("c:\\program files\\Internet Explorer\\IEXPLORE.EXE"))), 2);
+    EXPECT_EQ(number(shell.execute({0, "print", "https://a.example/", {}, {}, 1})), 31);
     // No opener installed: web addresses and documents have no application.
-    EXPECT_EQ(shell.execute(open("https://a.example/")), 31);
-    EXPECT_EQ(shell.execute({0, std::nullopt, "https://a.example/", {}, "c:\\", 1}), 31);
-    EXPECT_EQ(shell.execute(open(folder.write("doc.txt", "text"))), 31);
+    EXPECT_EQ(number(shell.execute(open("https://a.example/"))), 31);
+    EXPECT_EQ(number(shell.execute({0, std::nullopt, "https://a.example/", {}, "c:\\", 1})), 31);
+    EXPECT_EQ(number(shell.execute(open(folder.write("doc.txt", "text")))), 31);
 }
 
 TEST(PosixShellServiceTest, openerVerdictIsMappedAndAHangingOpenerHasHandedOver) {
@@ -132,7 +137,7 @@ TEST(PosixShellServiceTest, openerVerdictIsMappedAndAHangingOpenerHasHandedOver)
         SCOPED_TRACE(c.body);
         const std::string opener = script(folder, "opener", c.body);
         PosixShellService shell(PosixShellService::Options{300ms, opener});
-        EXPECT_EQ(shell.execute({0, std::nullopt, "https://a.example/", {}, "c:\\", 1}),
+        EXPECT_EQ(number(shell.execute({0, std::nullopt, "https://a.example/", {}, "c:\\", 1})),
                   c.expected);
     }
 }
@@ -153,9 +158,9 @@ TEST(PosixShellServiceTest, webAddressReachesTheRegisteredBrowserThroughXdgOpen)
     ::unsetenv("WAYLAND_DISPLAY");
 
     PosixShellService shell(PosixShellService::Options{5000ms, {}});
-    EXPECT_GT(
-        shell.execute({0, std::nullopt, "https://www.tallywick.example/a?b=1&c=2", {}, "c:\\", 1}),
-        32);
+    EXPECT_GT(number(shell.execute(
+                  {0, std::nullopt, "https://www.tallywick.example/a?b=1&c=2", {}, "c:\\", 1})),
+              32);
     const auto lines = waitForLines(folder / "record.log", 1);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_TRUE(lines[0].ends_with("\thttps://www.tallywick.example/a?b=1&c=2")) << lines[0];
@@ -180,14 +185,14 @@ TEST(PosixShellServiceTest, thousandLaunchesAreAllHandedOverWithoutLeaks) {
     const std::string opener = script(folder, "opener", "printf '%s\\n' \"$1\" >>" + openerLog);
     PosixShellService shell(PosixShellService::Options{2000ms, opener});
     // Warm up once so that lazily made library state is counted.
-    ASSERT_GT(shell.execute(open(program)), 32);
+    ASSERT_GT(number(shell.execute(open(program))), 32);
     waitForLines(programLog, 1);
     const int descriptorsBefore = openDescriptors();
     const long residentBefore = residentKilobytes();
 
     for (int i = 0; i < 500; ++i) {
-        ASSERT_GT(shell.execute(open(program)), 32);
-        ASSERT_GT(shell.execute(open("https://a.example/" + std::to_string(i))), 32);
+        ASSERT_GT(number(shell.execute(open(program))), 32);
+        ASSERT_GT(number(shell.execute(open("https://a.example/" + std::to_string(i)))), 32);
     }
     EXPECT_EQ(waitForLines(programLog, 501).size(), 501u);
     const auto recorded = waitForLines(openerLog, 500);
@@ -216,7 +221,7 @@ TEST(PosixShellServiceTest, launchedProgramsInheritNoDescriptor) {
         script(folder, "program",
                "if [ -e /proc/$$/fd/77 ]; then echo open; else echo closed; fi >" + log);
     PosixShellService shell;
-    EXPECT_GT(shell.execute(open(program)), 32);
+    EXPECT_GT(number(shell.execute(open(program))), 32);
     EXPECT_EQ(waitForLines(log, 1), std::vector<std::string>{"closed"});
     ::close(77);
     ::close(leaky);

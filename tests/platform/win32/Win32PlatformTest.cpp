@@ -143,27 +143,20 @@ std::string thousandsSeparator(const wchar_t* locale) {
     return toUtf8(separator.data());
 }
 
-TEST(Win32NumberFormatTest, groupsInThreesWithTheRegionsSeparator) {
-    const Win32NumberFormat english(L"en-US");
-    EXPECT_EQ(english.grouped(0), "0");
-    EXPECT_EQ(english.grouped(999), "999");
-    EXPECT_EQ(english.grouped(1000), "1,000");
-    EXPECT_EQ(english.grouped(18446744073709551615ull), "18,446,744,073,709,551,615");
-    EXPECT_EQ(Win32NumberFormat(L"de-DE").grouped(24683748), "24.683.748");
+TEST(Win32NumberFormatTest, givesTheRegionsSeparatorInAsciiDigits) {
+    const NumberSymbols english = Win32NumberFormat(L"en-US").symbols();
+    EXPECT_EQ(english.groupSeparator, ",");
+    EXPECT_EQ(english.digits[0], "0");
+    EXPECT_EQ(english.digits[9], "9");
+    EXPECT_EQ(Win32NumberFormat(L"de-DE").symbols().groupSeparator, ".");
     const std::string french = thousandsSeparator(L"fr-FR");
     EXPECT_FALSE(french.empty());
     EXPECT_NE(french, ",");
-    EXPECT_EQ(Win32NumberFormat(L"fr-FR").grouped(24683748),
-              "24" + french + "683" + french + "748");
-    // India groups 2,46,83,748; the panel still groups in threes.
-    for (const wchar_t* india : {L"en-IN", L"hi-IN"}) {
-        EXPECT_EQ(Win32NumberFormat(india).grouped(24683748),
-                  "24" + thousandsSeparator(india) + "683" + thousandsSeparator(india) + "748");
-        EXPECT_EQ(thousandsSeparator(india), ",");
-    }
+    EXPECT_EQ(Win32NumberFormat(L"fr-FR").symbols().groupSeparator, french);
+    EXPECT_EQ(Win32NumberFormat(L"hi-IN").symbols().groupSeparator, ",");
     // The user's own region by default.
-    const std::string own = thousandsSeparator(LOCALE_NAME_USER_DEFAULT);
-    EXPECT_EQ(Win32NumberFormat().grouped(1024000), "1" + own + "024" + own + "000");
+    EXPECT_EQ(Win32NumberFormat().symbols().groupSeparator,
+              thousandsSeparator(LOCALE_NAME_USER_DEFAULT));
 }
 
 TEST(Win32MemoryProbeTest, reportsSixtyFourBitFigures) {
@@ -207,13 +200,13 @@ TEST(Win32ShellServiceTest, answersWithTheShellsResultCodes) {
     // The UTF-8 name reaches the shell as the ANSI name of the existing file:
     // found, but nothing is registered for it.
     request.file = "Caf\xc3\xa9.tallywick-unknown";
-    EXPECT_EQ(shell.execute(request), 31);
+    EXPECT_EQ(static_cast<std::int32_t>(shell.execute(request)), 31);
     request.file = "Missing.tallywick-unknown";
-    EXPECT_EQ(shell.execute(request), 2);
+    EXPECT_EQ(static_cast<std::int32_t>(shell.execute(request)), 2);
     // A program is started with its parameters.
     request.file = "cmd.exe";
     request.parameters = "/c exit";
-    EXPECT_GT(shell.execute(request), 32);
+    EXPECT_GT(static_cast<std::int32_t>(shell.execute(request)), 32);
 }
 
 // Reads the message box that Win32MessageBoxes shows and closes it.

@@ -54,7 +54,7 @@ TEST(Win32MainWindowTest, everyControlIsASystemControlOfItsKindAt96Dpi) {
     Win32WindowDriver driver;
     ASSERT_EQ(::GetDpiForWindow(driver.main()), 96u);
     for (const ControlSpec& design : kControlTable) {
-        SCOPED_TRACE(design.name);
+        SCOPED_TRACE(design.name());
         const HWND hwnd = driver.control(design.id);
         EXPECT_EQ(::GetParent(hwnd), driver.main());
         const LONG_PTR style = styleOf(hwnd);

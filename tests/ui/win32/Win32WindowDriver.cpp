@@ -173,7 +173,7 @@ std::string Win32WindowDriver::accessibleName(ControlId control) const {
 std::optional<ControlId> Win32WindowDriver::focus() const {
     const HWND focused = ::GetFocus();
     for (const ControlSpec& design : kControlTable) {
-        if (window_.control(design.name) == focused) {
+        if (window_.control(design.name()) == focused) {
             return design.id;
         }
     }

@@ -13,9 +13,9 @@ struct MemoryFigures {
 };
 
 // The machine's physical memory as the platform reports it.
-class MemoryProbe {
+class MemoryPort {
 public:
-    virtual ~MemoryProbe() = default;
+    virtual ~MemoryPort() = default;
     [[nodiscard]] virtual MemoryFigures query() = 0;
 };
 

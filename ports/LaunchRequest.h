@@ -12,6 +12,7 @@ namespace tallywick {
 // An opaque native window handle; 0 stands for "no window".
 using WindowHandle = std::uintptr_t;
 
+// The show command that opens a normal window.
 inline constexpr std::int32_t kShowNormal = 1;
 
 // What the shell is asked to do: the arguments of ShellExecute, in its order.
@@ -25,12 +26,5 @@ struct LaunchRequest {
 
     bool operator==(const LaunchRequest&) const = default;
 };
-
-// Above this the shell reports success; at or below it a failure value.
-inline constexpr std::int32_t kShellSuccessThreshold = 32;
-
-[[nodiscard]] constexpr bool shellSucceeded(std::int32_t result) {
-    return result > kShellSuccessThreshold;
-}
 
 } // namespace tallywick

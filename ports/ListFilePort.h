@@ -19,21 +19,21 @@ public:
     // Reads up to size bytes; 0 at the end of the file. A read failure throws
     // RunTimeError (device I/O error).
     virtual std::size_t read(char* buffer, std::size_t size) = 0;
+
+    // One field's bytes as UTF-8, from the encoding this file is in: by
+    // default UTF-8, with a Windows-1252 fallback for bytes that are not.
+    [[nodiscard]] virtual std::string decode(std::string_view bytes) const {
+        return decodeListText(bytes);
+    }
 };
 
 // Opens list files by their bare name in the process's working folder.
 // Throws RunTimeError: file not found, permission denied, or path/file access
 // error for anything that is not a regular file.
-class ListFileSource {
+class ListFilePort {
 public:
-    virtual ~ListFileSource() = default;
+    virtual ~ListFilePort() = default;
     [[nodiscard]] virtual std::unique_ptr<ListFile> open(const std::string& name) = 0;
-
-    // One field's bytes as UTF-8, from the encoding list files have on this
-    // platform: by default UTF-8 with a Windows-1252 fallback.
-    [[nodiscard]] virtual std::string decode(std::string_view bytes) const {
-        return decodeListText(bytes);
-    }
 };
 
 } // namespace tallywick

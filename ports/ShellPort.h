@@ -3,9 +3,9 @@
 
 #pragma once
 
-#include "launch/LaunchRequest.h"
+#include "launch/ShellResult.h"
+#include "ports/LaunchRequest.h"
 
-#include <cstdint>
 #include <string>
 
 namespace tallywick {
@@ -14,10 +14,10 @@ namespace tallywick {
 // the shell result out. A refused launch is a result of 32 or less; a launch
 // that cannot even be attempted (no process could be created, memory ran out)
 // throws RunTimeError.
-class ShellService {
+class ShellPort {
 public:
-    virtual ~ShellService() = default;
-    [[nodiscard]] virtual std::int32_t execute(const LaunchRequest& request) = 0;
+    virtual ~ShellPort() = default;
+    [[nodiscard]] virtual ShellResult execute(const LaunchRequest& request) = 0;
 
     // A text as it comes back after a trip through the shell's narrow code
     // page. Where that code page is UTF-8 nothing changes; on Windows a

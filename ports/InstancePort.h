@@ -6,9 +6,9 @@
 namespace tallywick {
 
 // Tells whether another copy of the program already runs in this session.
-class InstanceGuard {
+class InstancePort {
 public:
-    virtual ~InstanceGuard() = default;
+    virtual ~InstancePort() = default;
     // True when this copy may run: no other copy holds the claim, or the
     // claim cannot be made at all (a broken lock never keeps the program
     // from starting). The claim lasts as long as the process.

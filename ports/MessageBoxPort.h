@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "base/ProductFacts.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,21 +21,21 @@ inline constexpr std::uint32_t SystemModal = 0x1000;
 inline constexpr std::uint32_t IconMask = 0x00F0;
 } // namespace BoxStyle
 
-inline constexpr const char* kApplicationTitle = "TALLYWICK";
-
 struct MessageBoxRequest {
     std::string text;
     std::optional<std::string> title; // none: the application's title
     std::uint32_t style = BoxStyle::Ok;
 
-    [[nodiscard]] std::string shownTitle() const { return title.value_or(kApplicationTitle); }
+    [[nodiscard]] std::string shownTitle() const {
+        return title.value_or(std::string(kProductName));
+    }
     bool operator==(const MessageBoxRequest&) const = default;
 };
 
 // Modal message boxes: show() returns only once the user has dismissed the box.
-class MessageBoxes {
+class MessageBoxPort {
 public:
-    virtual ~MessageBoxes() = default;
+    virtual ~MessageBoxPort() = default;
     virtual void show(const MessageBoxRequest& request) = 0;
 };
 
