@@ -43,7 +43,7 @@ execute_process(
     COMMAND ${CMAKE_COMMAND} -E env TZ=UTC
             ${WIXL} -a x64 -I ${WIX_INCLUDES} -o ${OUTPUT}
             -D ProductName=${PRODUCT} -D Publisher=${PUBLISHER} -D Version=${VERSION}
-            -D ProductCode=${product_code} -D Icon=${icon}
+            -D ProductCode=${product_code} -D UpgradeCode=${MSI_UPGRADE_CODE} -D Icon=${icon}
             ${WIX_SOURCE}
     WORKING_DIRECTORY ${FOLDER}
     OUTPUT_VARIABLE output ERROR_VARIABLE output

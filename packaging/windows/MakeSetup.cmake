@@ -24,6 +24,7 @@ execute_process(
             -DPRODUCT=${PRODUCT} -DPUBLISHER=${PUBLISHER}
             -DVERSION=${VERSION} -DVERSION_TEXT=${VERSION_TEXT}
             -DICON=${ICON} -DFILES_NSH=${NSIS_FILES} -DFOLDER=${FOLDER}
+            -DMSI_UPGRADE_CODE=${MSI_UPGRADE_CODE}
             -DOUTFILE=${OUTPUT} ${signing}
             ${NSIS_SCRIPT}
     COMMAND_ERROR_IS_FATAL ANY)

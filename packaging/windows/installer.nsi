@@ -19,7 +19,9 @@
 ; installs (/S) take /AllUsers or /CurrentUser; with neither, an administrator
 ; (or a deployment tool running as one) installs for all users, as earlier
 ; versions did, and anyone else for themselves. A version already installed
-; is replaced where it is. /NODESKTOP leaves out the desktop shortcut.
+; is replaced where it is. /NODESKTOP leaves out the desktop shortcut. An
+; install for all users is refused while the Windows Installer package, which
+; uses the same folder, is installed.
 ;
 ; The build defines (makensis -D...):
 ;   PRODUCT, PUBLISHER          the version record's product and company names
@@ -29,6 +31,7 @@
 ;                               and the delivered files, one line per file,
 ;                               taken from the folder FOLDER
 ;   FOLDER                      the files as delivered
+;   MSI_UPGRADE_CODE            the upgrade code of the Windows Installer package
 ;   OUTFILE                     where the installer goes
 ;   SIGN_SCRIPT                 optional: sign.sh, which signs the file given to
 ;                               it; run on the uninstaller and the installer
@@ -62,7 +65,8 @@ SetDateSave off
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME "InstallLocation"
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallLocation"
-; /AllUsers without administrator rights: the exit code says why.
+; /AllUsers without administrator rights (.onInit checks first, silently in
+; silent mode): the exit code says why.
 !define MULTIUSER_INIT_FUNCTIONQUIT QuitNeedingAdministrator
 !include "MultiUser.nsh"
 !include "MUI2.nsh"
@@ -97,6 +101,8 @@ VIAddVersionKey "OriginalFilename" "tallywick-setup.exe"
 
 ; ERROR_ELEVATION_REQUIRED
 !define EXIT_NEEDS_ADMINISTRATOR 740
+; ERROR_PRODUCT_VERSION: another version of this product is already installed
+!define EXIT_OTHER_INSTALL 1638
 
 Function QuitNeedingAdministrator
     SetErrorLevel ${EXIT_NEEDS_ADMINISTRATOR}
@@ -105,6 +111,16 @@ FunctionEnd
 
 Section "${PRODUCT}" SectionProgram
     SectionIn RO
+    ${If} $MultiUser.InstallMode == "AllUsers"
+        ; Any product of the package's upgrade code: its product code comes
+        ; back in $1 and the call answers 0.
+        System::Call 'msi::MsiEnumRelatedProductsW(w "{${MSI_UPGRADE_CODE}}", i 0, i 0, w .r1) i .r0'
+        ${If} $0 == 0
+            MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} is installed for all users from its Windows Installer package, in the same folder. Remove it under Settings > Apps first, or install just for yourself." /SD IDOK
+            SetErrorLevel ${EXIT_OTHER_INSTALL}
+            Quit
+        ${EndIf}
+    ${EndIf}
     ; SHCTX, $SMPROGRAMS and $DESKTOP are those of the chosen users
     ; (SetShellVarContext, set by MultiUser.nsh).
     SetRegView 64
@@ -138,6 +154,21 @@ Section "Desktop shortcut" SectionDesktop
 SectionEnd
 
 Function .onInit
+    ${GetParameters} $0
+    ; /AllUsers without the rights for it: said in a box, and in silent mode
+    ; in the exit code only.
+    ClearErrors
+    ${GetOptions} $0 "/AllUsers" $1
+    ${IfNot} ${Errors}
+        UserInfo::GetAccountType
+        Pop $1
+        ${If} $1 != "Admin"
+        ${AndIf} $1 != "Power"
+            MessageBox MB_OK|MB_ICONSTOP "Installing ${PRODUCT} for all users needs administrator rights." /SD IDOK
+            Call QuitNeedingAdministrator
+        ${EndIf}
+    ${EndIf}
+
     ; MultiUser.nsh sets the folder of the chosen users; one given with /D=
     ; stays.
     StrCpy $R0 $INSTDIR

@@ -20,12 +20,14 @@
 # - a silent reinstall with /NODESKTOP (and no switch for the users) keeps the
 #   same install and takes the desktop shortcut away, one without puts it back;
 # - for all users: a per-user install beside it is removed by its own
-#   uninstaller and leaves the one for all users whole;
+#   uninstaller and leaves the one for all users whole; the MSI, which uses
+#   the same folder, refuses to install over it;
 # - the quiet uninstall command of the entry leaves no file, folder or
 #   registry value of ours in the prefix.
 # msi: msiexec /i ... /qn installs the program and the delivered files into
 # Program Files\TALLYWICK, one Start-menu shortcut that starts the program in
-# that folder, and one Add/Remove entry with the version and publisher; a
+# that folder, and one Add/Remove entry with the version and publisher; the
+# NSIS installer refuses to install for all users over it; a
 # package of a higher version (made here, from other files) installed over it
 # leaves one entry, of the new version, and the new files; msiexec /x leaves
 # nothing of either.
@@ -66,6 +68,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# A Windows program's exit code reaches the shell modulo 256.
 win() {
     wine "$@" </dev/null 2>>"$SANDBOX/wine.log"
 }
@@ -241,6 +244,14 @@ nsis_install() {
         check_link "$start_menu" "$folder"
         check_link "$desktop" "$folder"
         win reg query "$key" >/dev/null || fail "removing the per-user install took the entry for all users"
+
+        # The MSI, which uses the same folder, is not installed over it.
+        local code=0
+        win msiexec /i "$(win winepath -w "$MSI" | tr -d '\r')" /qn || code=$?
+        [ "$code" -eq $((1603 & 255)) ] || fail "msiexec /i over the install for all users ended with $code"
+        msi_entry
+        [ "$(value DisplayVersion "$entry")" = "$TALLYWICK_VERSION" ] || fail "the entry changed: $entry"
+        check_files "$folder" uninstall.exe
     fi
 
     # The entry's own quiet uninstall command, as "Apps & features" runs it.
@@ -266,7 +277,7 @@ check_uninstaller_copies_go() {
 }
 
 nsis_part() {
-    : "${SETUP:?}"
+    : "${SETUP:?}" "${MSI:?}"
     local setup_file program_file setup_version setup_icon
     fresh_prefix version
     # The installer shows the program's version record and icon.
@@ -297,7 +308,7 @@ msi_entry() {
 }
 
 msi_part() {
-    : "${MSI:?}" "${DELIVERY:?}" "${DELIVERY_SETTINGS:?}" "${MAKE_MSI:?}"
+    : "${MSI:?}" "${SETUP:?}" "${DELIVERY:?}" "${DELIVERY_SETTINGS:?}" "${MAKE_MSI:?}"
     local folder='C:\Program Files\TALLYWICK' before link links=() newer newer_folder
     fresh_prefix msi
     before=$(prefix_state)
@@ -315,8 +326,18 @@ msi_part() {
     check_link "${links[0]}" "$folder" "$folder\\"
     msi_entry
     [ "$(value DisplayName "$entry")" = TALLYWICK ] || fail "DisplayName: $entry"
+    [[ "$(value UninstallString "$entry")" == MsiExec.exe\ /X{*} ]] || fail "UninstallString: $entry"
     [ "$(value DisplayVersion "$entry")" = "$TALLYWICK_VERSION" ] || fail "DisplayVersion: $entry"
     [ "$(value Publisher "$entry")" = tallywick.example ] || fail "Publisher: $entry"
+
+    # The setup program does not install for all users over it, in the same
+    # folder: it says so in its exit code.
+    local code=0
+    win "$SETUP" /S || code=$?
+    [ "$code" -eq $((1638 & 255)) ] || fail "tallywick-setup.exe /S over the MSI ended with $code"
+    check_files "$folder"
+    ! win reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\TALLYWICK' >/dev/null 2>&1 ||
+        fail "tallywick-setup.exe made an Uninstall entry beside the MSI's"
 
     # A higher version, from the same sources with another list, replaces it.
     newer=$(awk -F. -v OFS=. '{ $3 += 1; print }' <<<"$TALLYWICK_VERSION")
