@@ -97,8 +97,8 @@ reproducible: deps
 # Its tests run under Wine on a virtual display, in a Wine prefix of the build
 # folder's own (the installers' tests in fresh ones of their own).
 WINDOWS_PACKAGES := cmake make googletest g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix \
-                    nsis wixl osslsigncode openssl wine wine64 fonts-wine xvfb xauth xdotool \
-                    openbox x11-utils xdg-utils git zip imagemagick
+                    nsis wixl msitools osslsigncode openssl wine wine64 fonts-wine xvfb xauth \
+                    xdotool openbox x11-utils xdg-utils git zip imagemagick
 
 deps-windows:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(WINDOWS_PACKAGES)"

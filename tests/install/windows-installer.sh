@@ -89,6 +89,11 @@ fresh_prefix() {
     USER_PROFILE=$(win cmd /c echo %USERPROFILE% | tr -d '\r')
 }
 
+# The MSI, which the build makes only where wixl and msitools are installed.
+need_msi() {
+    [ -f "${MSI:-}" ] || fail "no MSI was built: wixl and msitools are needed"
+}
+
 # The Unix path of a Windows path in this prefix.
 unix_path() {
     win winepath -u "$1" | tr -d '\r'
@@ -277,7 +282,8 @@ check_uninstaller_copies_go() {
 }
 
 nsis_part() {
-    : "${SETUP:?}" "${MSI:?}"
+    : "${SETUP:?}"
+    need_msi
     local setup_file program_file setup_version setup_icon
     fresh_prefix version
     # The installer shows the program's version record and icon.
@@ -308,7 +314,8 @@ msi_entry() {
 }
 
 msi_part() {
-    : "${MSI:?}" "${SETUP:?}" "${DELIVERY:?}" "${DELIVERY_SETTINGS:?}" "${MAKE_MSI:?}"
+    : "${SETUP:?}" "${DELIVERY:?}" "${DELIVERY_SETTINGS:?}" "${MAKE_MSI:?}"
+    need_msi
     local folder='C:\Program Files\TALLYWICK' before link links=() newer newer_folder
     fresh_prefix msi
     before=$(prefix_state)
@@ -363,6 +370,9 @@ msi_part() {
 
 signing_part() {
     : "${DELIVERY:?}" "${DELIVERY_SETTINGS:?}" "${MAKE_SETUP:?}" "${MAKE_MSI:?}" "${SIGN:?}" "${OBJDUMP:?}"
+    need_msi
+    command -v osslsigncode >/dev/null && command -v openssl >/dev/null ||
+        fail "osslsigncode and openssl are needed"
     local signed=$SANDBOX/signed file before
     # A code-signing certificate of this test's own, with a password that a
     # shell would split or expand.
