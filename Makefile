@@ -12,7 +12,7 @@ JOBS  ?= $(shell nproc)
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev googletest libgtest-dev \
             xvfb xauth xdotool openbox x11-utils xdg-utils file imagemagick \
             dpkg-dev desktop-file-utils appstream xclip procps \
-            qt6-wayland weston lintian reuse binutils git
+            qt6-wayland weston lintian reuse binutils git clang-format clang-tidy
 
 .PHONY: all deps build build-asan run test test-default test-asan fuzz package reproducible \
         clean deps-windows windows test-windows reproducible-windows
@@ -98,7 +98,7 @@ reproducible: deps
 # folder's own (the installers' tests in fresh ones of their own).
 WINDOWS_PACKAGES := cmake make googletest g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix \
                     nsis wixl msitools osslsigncode openssl wine wine64 fonts-wine xvfb xauth \
-                    xdotool openbox x11-utils xdg-utils git zip imagemagick
+                    xdotool openbox x11-utils xdg-utils git zip imagemagick clang-tidy
 
 deps-windows:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(WINDOWS_PACKAGES)"

@@ -12,7 +12,7 @@ namespace tallywick {
 // Both launches of a card application use this directory (and open a normal
 // window).
 inline constexpr std::string_view kApplicationDirectory =
-    "c:\\program files\\Internet Explorer\\IEXPLORE.EXE";
+    R"(c:\program files\Internet Explorer\IEXPLORE.EXE)";
 
 // The address of a card application's second launch for the selected index
 // (0 or more): the limited edition opens the issuer's page for a catalogue's

@@ -12,9 +12,7 @@
 #include <type_traits>
 #include <utility>
 
-namespace tallywick {
-
-namespace detail {
+namespace tallywick::detail {
 
 // An array of plain values that grows with realloc: a large one grows in
 // place (the C library remaps its pages) instead of being copied into fresh
@@ -72,6 +70,18 @@ public:
         size_ += count;
     }
 
+    // Keeps the first size values (size is at most size()).
+    void resize(std::size_t size) noexcept { size_ = std::min(size, size_); }
+    void clear() noexcept { size_ = 0; }
+    // Drops the first count values; the rest move to the front.
+    void eraseFront(std::size_t count) noexcept {
+        count = std::min(count, size_);
+        if (count > 0 && count < size_) {
+            std::memmove(data_.get(), data_.get() + count, (size_ - count) * sizeof(T));
+        }
+        size_ -= count;
+    }
+
     friend bool operator==(const GrowingArray& a, const GrowingArray& b) {
         return a.size_ == b.size_ &&
                (a.size_ == 0 || std::memcmp(a.data(), b.data(), a.size_ * sizeof(T)) == 0);
@@ -98,6 +108,4 @@ private:
     std::size_t capacity_ = 0;
 };
 
-} // namespace detail
-
-} // namespace tallywick
+} // namespace tallywick::detail

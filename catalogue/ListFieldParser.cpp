@@ -3,16 +3,12 @@
 
 #include "catalogue/ListFieldParser.h"
 
+#include "catalogue/FieldEndScan.h"
+
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstring>
 #include <utility>
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define TALLYWICK_LIST_SSE2 1
-#endif
 
 namespace tallywick {
 
@@ -34,30 +30,6 @@ constexpr std::array<bool, 256> makeFieldEnds() {
 
 constexpr auto kFieldEnds = makeFieldEnds();
 
-// The first comma, CR or LF in [p, end), or end.
-const char* findFieldEnd(const char* p, const char* const end) {
-#ifdef TALLYWICK_LIST_SSE2
-    const __m128i comma = _mm_set1_epi8(',');
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    while (end - p >= 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i hits =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, comma), _mm_cmpeq_epi8(bytes, cr)),
-                         _mm_cmpeq_epi8(bytes, lf));
-        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
-        if (mask != 0) {
-            return p + std::countr_zero(mask);
-        }
-        p += 16;
-    }
-#endif
-    while (p != end && !kFieldEnds[static_cast<unsigned char>(*p)]) {
-        ++p;
-    }
-    return p;
-}
-
 } // namespace
 
 // Each state's step runs once or twice per field: folded into feed()'s loop,
@@ -78,19 +50,15 @@ void ListFieldParser::emitField() {
     if (state_ == State::Unquoted) {
         // Blanks at the end of an unquoted field are dropped; it holds at
         // least the character that started it, which is no blank.
-        std::size_t end = text_.size();
-        while (end > fieldStart() && isBlank(text_[end - 1])) {
-            --end;
+        const std::string_view field = fields_.open();
+        std::size_t length = field.size();
+        while (length > 0 && isBlank(field[length - 1])) {
+            --length;
         }
-        text_.resize(end);
+        fields_.truncateOpen(length);
     }
-    ends_.push_back(text_.size());
+    fields_.closeOpen();
     ++fieldCount_;
-}
-
-void ListFieldParser::clearFields() {
-    text_.erase(0, fieldStart());
-    ends_.clear();
 }
 
 bool ListFieldParser::skipByteOrderMark(std::string_view& chunk) {
@@ -134,17 +102,17 @@ TALLYWICK_PARSER_STEP const char* ListFieldParser::startField(const char* p, con
 TALLYWICK_PARSER_STEP const char* ListFieldParser::readUnquoted(const char* p, const char* end) {
     // A double quote inside an unquoted field is an ordinary byte.
     const char* stop = findFieldEnd(p, end);
-    text_.append(p, stop);
+    fields_.appendToOpen(p, stop);
     return stop == end ? end : endField(*stop, stop + 1, end);
 }
 
 TALLYWICK_PARSER_STEP const char* ListFieldParser::readQuoted(const char* p, const char* end) {
     const auto* quote = static_cast<const char*>(std::memchr(p, '"', end - p));
     if (quote == nullptr) {
-        text_.append(p, end);
+        fields_.appendToOpen(p, end);
         return end;
     }
-    text_.append(p, quote);
+    fields_.appendToOpen(p, quote);
     state_ = State::AfterQuote;
     return quote + 1;
 }
@@ -184,12 +152,9 @@ bool ListFieldParser::feed(std::string_view chunk) {
         return !overflowed_;
     }
 
-    // The chunk's fields take at most its bytes, and a field at least one
-    // byte: room for both at once rather than growing piece by piece.
-    text_.reserve(text_.size() + chunk.size());
-    if (ends_.capacity() == 0) {
-        ends_.reserve(std::min<std::size_t>(chunk.size() / 16 + 1, 4096));
-    }
+    // The chunk's fields take at most its bytes: room for them at once
+    // rather than growing piece by piece.
+    fields_.reserveText(chunk.size());
 
     const char* p = chunk.data();
     const char* const end = p + chunk.size();

@@ -3,12 +3,10 @@
 
 #pragma once
 
-#include "catalogue/TextRunIterator.h"
+#include "catalogue/ListEntries.h"
 
 #include <cstddef>
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace tallywick {
 
@@ -27,34 +25,6 @@ namespace tallywick {
 // of its own.
 class ListFieldParser {
 public:
-    // The fields completed so far (since the last clearFields()), as views
-    // into the parser's buffer: valid until the parser is next fed, finished
-    // or cleared.
-    class Fields {
-    public:
-        using Iterator = TextRunIterator<Fields>;
-
-        Fields(std::string_view text, const std::vector<std::size_t>& ends)
-            : text_(text), ends_(ends) {}
-        [[nodiscard]] std::size_t size() const noexcept { return ends_.size(); }
-        [[nodiscard]] bool empty() const noexcept { return ends_.empty(); }
-        [[nodiscard]] std::string_view operator[](std::size_t i) const {
-            const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
-            return text_.substr(begin, ends_[i] - begin);
-        }
-        [[nodiscard]] Iterator begin() const { return {this, 0}; }
-        [[nodiscard]] Iterator end() const { return {this, ends_.size()}; }
-        // All of them back to back, and where each ends in that text.
-        [[nodiscard]] std::string_view text() const {
-            return text_.substr(0, ends_.empty() ? 0 : ends_.back());
-        }
-        [[nodiscard]] const std::vector<std::size_t>& ends() const noexcept { return ends_; }
-
-    private:
-        std::string_view text_;
-        const std::vector<std::size_t>& ends_;
-    };
-
     explicit ListFieldParser(std::size_t maxFields) : maxFields_(maxFields) {}
 
     // Returns false once the file holds more than maxFields fields; the parser
@@ -63,10 +33,13 @@ public:
     bool finish();
 
     [[nodiscard]] bool overflowed() const noexcept { return overflowed_; }
-    [[nodiscard]] Fields fields() const noexcept { return {text_, ends_}; }
+    // The fields completed so far (since the last clearFields()), as views
+    // into the parser's buffer: valid until the parser is next fed, finished
+    // or cleared.
+    [[nodiscard]] ListEntries::View fields() const noexcept { return fields_.view(); }
     // Forgets the completed fields (a field still being read stays); the
     // count towards maxFields goes on.
-    void clearFields();
+    void clearFields() { fields_.clearClosed(); }
 
 private:
     enum class State { StartOfField, Unquoted, Quoted, AfterQuote, AfterCarriageReturn };
@@ -84,16 +57,11 @@ private:
     // once the fields overflow.
     bool skipByteOrderMark(std::string_view& chunk);
     void emitField();
-    [[nodiscard]] std::size_t fieldStart() const noexcept {
-        return ends_.empty() ? 0 : ends_.back();
-    }
 
     std::size_t maxFields_;
     std::size_t fieldCount_ = 0;
-    // The completed fields back to back, then the field being read.
-    std::string text_;
-    // Where each completed field ends in text_; the next one starts there.
-    std::vector<std::size_t> ends_;
+    // The completed fields, then the field being read as the open text.
+    ListEntries fields_;
     State state_ = State::StartOfField;
     std::size_t bomMatched_ = 0;
     bool bomDone_ = false;

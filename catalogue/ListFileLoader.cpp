@@ -22,51 +22,39 @@ namespace {
 // other bytes goes through the file's decoding.
 class FieldTaker {
 public:
-    FieldTaker(const ListFieldParser::Fields& fields, const ListFile& file)
-        : text_(fields.text()), ends_(fields.ends()), file_(file) {}
+    FieldTaker(ListEntries::View fields, const ListFile& file) : fields_(fields), file_(file) {}
 
     void into(ListEntries& entries) const {
+        const std::string_view buffer = fields_.buffer();
+        const std::size_t count = fields_.size();
         std::size_t first = 0;
-        while (first < ends_.size()) {
-            const std::size_t from = startOf(first);
-            const std::size_t other = from + findNonAscii(text_.substr(from));
-            if (other == text_.size()) {
-                appendAscii(entries, first, ends_.size());
+        while (first < count) {
+            const std::size_t from = fields_.startOf(first);
+            const std::size_t last = fields_.endOf(count - 1);
+            const std::size_t other = from + findNonAscii(buffer.substr(from, last - from));
+            if (other == last) {
+                entries.append(fields_.slice(first, count));
                 return;
             }
             const std::size_t field = fieldHolding(other, first);
-            appendAscii(entries, first, field);
-            entries.push_back(
-                file_.decode(text_.substr(startOf(field), ends_[field] - startOf(field))));
+            entries.append(fields_.slice(first, field));
+            entries.push_back(file_.decode(fields_[field]));
             first = field + 1;
         }
     }
 
 private:
-    [[nodiscard]] std::size_t startOf(std::size_t field) const {
-        return field == 0 ? 0 : ends_[field - 1];
-    }
-
     // The field (from first on) that holds the byte at offset: the first one
     // ending past it.
     [[nodiscard]] std::size_t fieldHolding(std::size_t offset, std::size_t first) const {
-        const auto from = ends_.begin() + static_cast<std::ptrdiff_t>(first);
-        return static_cast<std::size_t>(std::upper_bound(from, ends_.end(), offset) -
-                                        ends_.begin());
+        const std::span<const std::size_t> ends = fields_.ends();
+        return static_cast<std::size_t>(
+            std::upper_bound(ends.begin() + static_cast<std::ptrdiff_t>(first), ends.end(),
+                             offset) -
+            ends.begin());
     }
 
-    // Fields [first, last), all plain ASCII.
-    void appendAscii(ListEntries& entries, std::size_t first, std::size_t last) const {
-        if (first == last) {
-            return;
-        }
-        const std::size_t begin = startOf(first);
-        entries.append(text_.substr(begin, ends_[last - 1] - begin),
-                       ends_.subspan(first, last - first), begin);
-    }
-
-    std::string_view text_;
-    std::span<const std::size_t> ends_;
+    ListEntries::View fields_;
     const ListFile& file_;
 };
 
@@ -83,7 +71,7 @@ ListEntries loadListEntries(ListFilePort& files, const std::string& name) {
     // Closed when this returns or throws, before the next list file opens.
     const auto file = files.open(name);
     // Filled by each read before it is looked at: no need to clear it.
-    std::array<char, 64 * 1024> buffer;
+    std::array<char, std::size_t{64} * 1024> buffer;
     // Fields are decoded as each chunk completes them, so the raw bytes never
     // pile up beside the entries.
     bool withinLimit = true;

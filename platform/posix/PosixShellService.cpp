@@ -7,13 +7,13 @@
 #include "launch/CommandLine.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <future>
 #include <memory>
 #include <optional>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -154,10 +154,10 @@ public:
         ::posix_spawnattr_destroy(&attributes_);
     }
 
-    const posix_spawn_file_actions_t* actions() const {
+    [[nodiscard]] const posix_spawn_file_actions_t* actions() const {
         return &actions_;
     }
-    const posix_spawnattr_t* attributes() const {
+    [[nodiscard]] const posix_spawnattr_t* attributes() const {
         return &attributes_;
     }
 

@@ -12,7 +12,12 @@ namespace {
 
 using testing::FakePlatform;
 
-const std::string kHome(webAddress(WebTarget::PublisherHome));
+// The pages each button must open, written here rather than read from the
+// program's table of addresses.
+const std::string kHome = "https://www.tallywick.example/";
+const std::string kAmexPage = "https://www.americanexpress.com/us/credit-cards/business/";
+const std::string kVisaMastercardPage = "https://www.capitalone.com/small-business/credit-cards/";
+const std::string kRetailPage = "https://www.homedepot.com/c/credit-center";
 const std::string kDirectory = "c:\\program files\\Internet Explorer\\IEXPLORE.EXE";
 
 TEST(RunFileTest, successShowsNothingAndFailureShowsTheTableText) {
@@ -65,14 +70,13 @@ TEST(CardApplicationTest, secondTargetFollowsTheSelectedIndex) {
     struct Case {
         ControlId button;
         ControlId list;
-        WebTarget issuer;
+        std::string issuer;
         int last;
     };
-    for (const Case& c :
-         {Case{ControlId::Command2, ControlId::List1, WebTarget::AmexApplication, 40},
-          Case{ControlId::Command4, ControlId::List2, WebTarget::VisaMastercardApplication, 40},
-          Case{ControlId::Command5, ControlId::List3, WebTarget::RetailApplication, 60}}) {
-        const std::string issuer(webAddress(c.issuer));
+    for (const Case& c : {Case{ControlId::Command2, ControlId::List1, kAmexPage, 40},
+                          Case{ControlId::Command4, ControlId::List2, kVisaMastercardPage, 40},
+                          Case{ControlId::Command5, ControlId::List3, kRetailPage, 60}}) {
+        const std::string& issuer = c.issuer;
         for (const auto& [index, second] : std::vector<std::pair<int, std::string>>{
                  {0, issuer}, {1, ""}, {c.last, ""}, {c.last + 1, kHome}, {99, kHome}}) {
             SCOPED_TRACE(std::string(controlName(c.button)) + " index " + std::to_string(index));
@@ -134,7 +138,7 @@ TEST(CardApplicationTest, bothRefusalsAreReportedInTurn) {
         "minimise",
         "launch " + kHome,
         "box Error Message: File Not Found",
-        "launch " + std::string(webAddress(WebTarget::AmexApplication)),
+        "launch " + kAmexPage,
         "box Error Message: No application found for this file",
     };
     EXPECT_EQ(tail, expected);

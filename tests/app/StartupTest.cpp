@@ -76,13 +76,23 @@ TEST(StartupTest, missingListFileStopsTheSequenceWithError53) {
     }
 }
 
-TEST(StartupTest, overlongListIsReportedNotTruncated) {
-    FakePlatform platform;
-    platform.deliverListFiles("ok", "ok", std::string(40000, ','));
-    EXPECT_EQ(platform.form.load(), LoadOutcome::Failed);
-    ASSERT_EQ(platform.boxes.shown.size(), 1u);
-    EXPECT_EQ(platform.boxes.shown[0].text,
+TEST(StartupTest, overlongListOrFailedReadIsReportedNotTruncated) {
+    FakePlatform overlong;
+    overlong.deliverListFiles("ok", "ok", std::string(40000, ','));
+    EXPECT_EQ(overlong.form.load(), LoadOutcome::Failed);
+    ASSERT_EQ(overlong.boxes.shown.size(), 1u);
+    EXPECT_EQ(overlong.boxes.shown[0].text,
               "Run-time error '6':\n\nOverflow: buslistc.txt holds more than 32,767 entries");
+
+    // The disk fails in the middle of the second list.
+    FakePlatform failing;
+    failing.deliverListFiles("ok", "Alpha\r\nBeta\r\nGamma\r\n", "ok");
+    failing.listFiles.failAfter["buslistb.txt"] = 9;
+    EXPECT_EQ(failing.form.load(), LoadOutcome::Failed);
+    ASSERT_EQ(failing.boxes.shown.size(), 1u);
+    EXPECT_EQ(failing.boxes.shown[0].text,
+              "Run-time error '57':\n\nDevice I/O error: buslistb.txt");
+    EXPECT_EQ(failing.window.lists.size(), 1u) << "the half-read list reached the window";
 }
 
 TEST(StartupTest, emptyFilesGiveZeroCountsAndOneEntryHasNoSingular) {

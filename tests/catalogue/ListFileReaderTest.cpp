@@ -4,10 +4,15 @@
 #include "FakeListFiles.h"
 #include "base/TextDecoding.h"
 #include "base/Utf8Validator.h"
+#include "catalogue/FieldEndScan.h"
 #include "catalogue/ListFieldParser.h"
 #include "catalogue/ListFileLoader.h"
 
+#include <array>
 #include <gtest/gtest.h>
+#if __has_include(<iconv.h>)
+#include <iconv.h>
+#endif
 
 namespace tallywick {
 namespace {
@@ -105,6 +110,34 @@ TEST(ListFileReaderTest, invalidUtf8IsReadAsWindows1252) {
               "\xC3\xB4\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"); // nothing past U+10FFFF
 }
 
+#if __has_include(<iconv.h>)
+// A byte that is no UTF-8 reads as the C library's Windows-1252 says, and the
+// five bytes Windows-1252 leaves undefined as the C1 controls of the same
+// value, as Windows' own conversion does.
+TEST(ListFileReaderTest, everyWindows1252ByteReadsAsTheCLibrarySays) {
+    const iconv_t converter = ::iconv_open("UTF-8", "WINDOWS-1252");
+    ASSERT_NE(converter, reinterpret_cast<iconv_t>(-1));
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        char in = static_cast<char>(byte);
+        std::array<char, 8> out{};
+        char* inPointer = &in;
+        std::size_t inLeft = 1;
+        char* outPointer = out.data();
+        std::size_t outLeft = out.size();
+        const bool defined =
+            ::iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft) != std::size_t(-1);
+        const std::string expected =
+            defined ? std::string(out.data(), out.size() - outLeft)
+                    : std::string{static_cast<char>(0xC2), static_cast<char>(byte)};
+        EXPECT_EQ(decodeListText(std::string(1, in)), expected) << "byte " << byte;
+        EXPECT_EQ(defined,
+                  byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 && byte != 0x9D)
+            << "byte " << byte;
+    }
+    ::iconv_close(converter);
+}
+#endif
+
 // Fed in two pieces split at each place, and byte by byte: whether the
 // validator calls the text well-formed UTF-8, and whether any byte was not
 // ASCII, the same way each time.
@@ -156,36 +189,92 @@ TEST(ListFileReaderTest, binaryBytesNeverBreakTheReader) {
     EXPECT_EQ(read(std::string("a\0b,c", 5)), (Entries{std::string("a\0b", 3), "c"}));
 }
 
+// The lists' counts are 16-bit signed numbers.
 TEST(ListFileReaderTest, fullListIsAcceptedAndOneMoreFieldOverflows) {
     std::string full;
-    for (std::size_t i = 0; i < kMaxListEntries; ++i) {
+    for (int i = 0; i < 32767; ++i) {
         full += "x\r\n";
     }
-    EXPECT_EQ(read(full).size(), kMaxListEntries);
+    EXPECT_EQ(read(full).size(), 32767u);
+    EXPECT_EQ(read(full + "   ").size(), 32767u) << "blanks after the last line make no field";
 
+    for (const std::string& overlong : {full + "y", full + ",", full + "\r\n"}) {
+        testing::Journal journal;
+        testing::FakeListFiles files(journal);
+        files.files["buslist.txt"] = overlong;
+        try {
+            (void)loadListFile(files, "buslist.txt");
+            ADD_FAILURE() << "a list of 32,768 entries was accepted";
+        } catch (const RunTimeError& error) {
+            EXPECT_EQ(error.number(), ErrorNumber::Overflow);
+            EXPECT_EQ(error.description(), "Overflow: buslist.txt holds more than 32,767 entries");
+        }
+    }
+}
+
+TEST(ListFileReaderTest, readFailureInTheMiddleIsDeviceError) {
     testing::Journal journal;
     testing::FakeListFiles files(journal);
-    files.files["buslist.txt"] = full + "y";
+    files.files["buslistb.txt"] = "Alpha\r\nBeta\r\nGamma\r\nDelta\r\n";
+    files.failAfter["buslistb.txt"] = 14;
     try {
-        (void)loadListFile(files, "buslist.txt");
-        FAIL() << "an overlong list was accepted";
+        (void)loadListFile(files, "buslistb.txt");
+        FAIL() << "a failed read went unnoticed";
     } catch (const RunTimeError& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::Overflow);
-        EXPECT_EQ(error.description(), "Overflow: buslist.txt holds more than 32,767 entries");
+        EXPECT_EQ(static_cast<int>(error.number()), 57);
+        EXPECT_EQ(error.description(), "Device I/O error: buslistb.txt");
     }
+    EXPECT_EQ(journal.back(), "close buslistb.txt") << "the file is closed all the same";
+}
+
+// The fast field-end scan against its byte-by-byte twin, over every length
+// up to a few blocks, at every alignment, with a field end (or none) at every
+// position, among bytes that look like field ends to a careless comparison.
+TEST(FieldEndScanTest, agreesWithTheByteWiseScan) {
+    constexpr std::array<char, 8> kFillers = {'a',    ' ',    '"',    '\x80',
+                                              '\xAC', '\xFF', '\x0B', '\x2D'};
+    constexpr std::array<char, 3> kEnds = {',', '\r', '\n'};
+    std::array<char, 64 + 16> storage{};
+    for (std::size_t alignment = 0; alignment < 16; ++alignment) {
+        for (std::size_t length = 0; length <= 64; ++length) {
+            char* const begin = storage.data() + alignment;
+            for (std::size_t i = 0; i < length; ++i) {
+                begin[i] = kFillers[(i + length) % kFillers.size()];
+            }
+            const auto check = [&] {
+                EXPECT_EQ(findFieldEnd(begin, begin + length),
+                          findFieldEndByteWise(begin, begin + length))
+                    << "length " << length << ", alignment " << alignment;
+            };
+            check();
+            for (std::size_t at = 0; at < length; ++at) {
+                begin[at] = kEnds[at % kEnds.size()];
+                check();
+                begin[(at * 7) % length] = ','; // a second end, before or after
+                check();
+                for (std::size_t i = 0; i < length; ++i) {
+                    begin[i] = kFillers[(i + length) % kFillers.size()];
+                }
+            }
+        }
+    }
+    // And they find what they should.
+    const std::string text = "0123456789abcdefghij\r";
+    EXPECT_EQ(findFieldEnd(text.data(), text.data() + text.size()) - text.data(), 20);
+    EXPECT_EQ(findFieldEnd(text.data(), text.data() + 20), text.data() + 20);
 }
 
 TEST(ListFileReaderTest, hugeFileOfCommasStopsAtTheLimit) {
     // 50 MB: the reader must stop early rather than collect millions of fields.
     const std::string commas(50u << 20, ',');
-    ListFieldParser parser(kMaxListEntries);
+    ListFieldParser parser(32767);
     std::size_t fed = 0;
     while (fed < commas.size() && parser.feed(std::string_view(commas).substr(fed, 65536))) {
         fed += 65536;
     }
     EXPECT_TRUE(parser.overflowed());
     EXPECT_LE(fed, 65536u);
-    EXPECT_EQ(parser.fields().size(), kMaxListEntries);
+    EXPECT_EQ(parser.fields().size(), 32767u);
 }
 
 TEST(ListFileReaderTest, longFieldsHaveNoLimitOfTheirOwn) {

@@ -240,11 +240,13 @@ TEST_F(WindowBehaviourTest, exitButtonAndAltXCloseTheWindow) {
     ASSERT_TRUE(window->loadAndShow());
     window->press(ControlId::Command1);
     EXPECT_FALSE(window->visible());
+    EXPECT_EQ(window->exitCode(), 0);
 
     auto typed = windowWithLists();
     ASSERT_TRUE(typed->loadAndShow());
     typed->accessKey('x');
     EXPECT_FALSE(typed->visible());
+    EXPECT_EQ(typed->exitCode(), 0);
     EXPECT_TRUE(window->shell.requests.empty() && typed->shell.requests.empty());
     EXPECT_TRUE(window->boxes.shown.empty() && typed->boxes.shown.empty());
 }
@@ -343,15 +345,27 @@ TEST_F(WindowBehaviourTest, refusedLaunchIsReportedAsASystemModalError) {
     EXPECT_TRUE(window->visible());
 }
 
-TEST_F(WindowBehaviourTest, untrappedErrorIsReportedAndHidesTheWindow) {
+TEST_F(WindowBehaviourTest, untrappedErrorIsReportedHidesTheWindowAndEndsWithOne) {
     ASSERT_TRUE(window->loadAndShow());
     window->select(ControlId::List1, 1);
+    window->press(ControlId::Command2);
+    EXPECT_EQ(window->exitCode(), std::nullopt) << "a handler that ran ended the program";
     window->shell.throwOnNext = true;
     window->press(ControlId::Command2);
     EXPECT_EQ(window->boxes.shown,
               (std::vector<MessageBoxRequest>{
                   {"Run-time error '7':\n\nOut of memory", std::nullopt, 0x10}}));
     EXPECT_FALSE(window->visible());
+    EXPECT_EQ(window->exitCode(), 1);
+
+    // The About command has no trap either.
+    auto about = windowWithLists();
+    ASSERT_TRUE(about->loadAndShow());
+    about->shell.throwOnNext = true;
+    about->choose("abouttwk");
+    EXPECT_EQ(about->boxes.shown.size(), 1u);
+    EXPECT_FALSE(about->visible());
+    EXPECT_EQ(about->exitCode(), 1);
 }
 
 } // namespace

@@ -73,6 +73,9 @@ public:
     [[nodiscard]] virtual WindowHandle handle() const = 0;
     // What launches use for the desktop as their parent window.
     [[nodiscard]] virtual WindowHandle desktopHandle() const = 0;
+    // The exit code a handler ended the program with (an untrapped error),
+    // if one did.
+    [[nodiscard]] virtual std::optional<int> exitCode() const = 0;
 
     // Each returns once the window has handled what it was given.
     virtual void press(ControlId button) = 0;

@@ -3,11 +3,9 @@
 
 #include "ui/qt/QtNumberFormat.h"
 
-#include <utility>
-
 namespace tallywick {
 
-QtNumberFormat::QtNumberFormat(QLocale locale) : locale_(std::move(locale)) {}
+QtNumberFormat::QtNumberFormat(const QLocale& locale) : locale_(locale) {}
 
 NumberSymbols QtNumberFormat::symbols() const {
     NumberSymbols symbols;

@@ -13,7 +13,7 @@ namespace tallywick {
 // as QLocale has them.
 class QtNumberFormat final : public NumberFormatPort {
 public:
-    explicit QtNumberFormat(QLocale locale = QLocale::system());
+    explicit QtNumberFormat(const QLocale& locale = QLocale::system());
     [[nodiscard]] NumberSymbols symbols() const override;
 
 private:

@@ -61,8 +61,8 @@ HRESULT answer(const std::wstring& text, BSTR* out) {
 // given in its place.
 class NamedAccessible final : public IAccessible {
 public:
-    NamedAccessible(IAccessible* standard, const AccessibleNames& names)
-        : standard_(standard), names_(names) {}
+    NamedAccessible(IAccessible* standard, AccessibleNames names)
+        : standard_(standard), names_(std::move(names)) {}
     NamedAccessible(const NamedAccessible&) = delete;
     NamedAccessible& operator=(const NamedAccessible&) = delete;
 

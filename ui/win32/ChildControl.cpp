@@ -7,7 +7,7 @@
 
 namespace tallywick {
 
-ChildControl::ChildControl(const CreateArgs& args) : id_(args.id) {
+ChildControl::ChildControl(const CreateArgs& args) {
     const RECT& rect = args.rect;
     hwnd_ = ::CreateWindowExW(args.exStyle, args.className, args.text.c_str(),
                               args.style | WS_CHILD | WS_VISIBLE, rect.left, rect.top,
@@ -26,11 +26,6 @@ void ChildControl::setText(std::string_view utf8) const {
 
 void ChildControl::setFont(HFONT font) const {
     ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-}
-
-void ChildControl::place(const RECT& rect) const {
-    ::SetWindowPos(hwnd_, nullptr, rect.left, rect.top, rect.right - rect.left,
-                   rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace tallywick

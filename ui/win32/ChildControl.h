@@ -30,18 +30,15 @@ public:
     ChildControl& operator=(const ChildControl&) = delete;
 
     [[nodiscard]] HWND hwnd() const noexcept { return hwnd_; }
-    [[nodiscard]] int id() const noexcept { return id_; }
 
     void setText(std::string_view utf8) const;
     void setFont(HFONT font) const;
-    void place(const RECT& rect) const;
 
     // Called when the control reports a click (BN_CLICKED).
     std::function<void()> onClick;
 
 private:
     HWND hwnd_ = nullptr;
-    int id_ = 0;
 };
 
 } // namespace tallywick

@@ -3,6 +3,8 @@
 
 #include "ui/win32/PictureBox.h"
 
+#include "ui/win32/DpiScaling.h"
+
 #include <utility>
 
 namespace tallywick {
@@ -51,9 +53,9 @@ void PictureBox::paint(HDC dc) const {
         const HDC source = ::CreateCompatibleDC(dc);
         const HGDIOBJ previous = ::SelectObject(source, picture_.handle());
         const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        ::GdiAlphaBlend(dc, 0, 0, ::MulDiv(size.cx, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI),
-                        ::MulDiv(size.cy, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI), source,
-                        0, 0, size.cx, size.cy, blend);
+        ::GdiAlphaBlend(dc, 0, 0, atDpi(size.cx, kPixelsPerInchAt96Dpi, dpi),
+                        atDpi(size.cy, kPixelsPerInchAt96Dpi, dpi), source, 0, 0, size.cx, size.cy,
+                        blend);
         ::SelectObject(source, previous);
         ::DeleteDC(source);
     }

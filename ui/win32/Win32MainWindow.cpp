@@ -3,90 +3,23 @@
 
 #include "ui/win32/Win32MainWindow.h"
 
-#include "app/MenuTree.h"
 #include "platform/win32/WideText.h"
-#include "ui/win32/AccessibleControl.h"
+#include "ui/win32/DpiScaling.h"
+#include "ui/win32/MenuBar.h"
+#include "ui/win32/ScreenReaderNames.h"
 #include "ui/win32/resource.h"
 
-#include <algorithm>
-#include <array>
 #include <commctrl.h>
-#include <oleacc.h>
-#include <utility>
+#include <string_view>
 
 namespace tallywick {
 
 namespace {
 
-// Control ids follow the control table; menu command ids the menu tree. Both
-// stay clear of IDOK and IDCANCEL, which IsDialogMessage sends for Enter and
-// Escape: with no default push button those keys do nothing.
-constexpr int kFirstControlId = 100;
-constexpr int kFirstMenuId = 1000;
-
-// The layout is drawn for the 8-point dialog font.
-constexpr int kFontPoints = 8;
-
-int scaled(int twips, UINT dpi) {
-    return ::MulDiv(twips, static_cast<int>(dpi), 1440);
-}
-
-RECT controlRect(const ControlSpec& design, UINT dpi) {
-    const int left = scaled(design.left, dpi);
-    const int top = scaled(design.top, dpi);
-    return {left, top, left + scaled(design.width, dpi), top + scaled(design.height, dpi)};
-}
-
-DWORD controlStyle(const ControlSpec& design) {
-    switch (design.kind) {
-    case ControlKind::Label:
-        // Both alignments wrap words onto further lines.
-        return (design.alignment == TextAlignment::Center ? SS_CENTER : SS_LEFT) | SS_NOPREFIX |
-               WS_CLIPSIBLINGS;
-    case ControlKind::ListBox:
-        return LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
-    case ControlKind::CommandButton:
-        return BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP;
-    case ControlKind::PictureBox:
-        break;
-    }
-    return 0;
-}
-
-const wchar_t* controlClass(ControlKind kind) {
-    switch (kind) {
-    case ControlKind::Label:
-        return WC_STATICW;
-    case ControlKind::ListBox:
-        return WC_LISTBOXW;
-    case ControlKind::CommandButton:
-        return WC_BUTTONW;
-    case ControlKind::PictureBox:
-        break;
-    }
-    return nullptr;
-}
-
-std::wstring windowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-HFONT createDialogFont(UINT dpi) {
-    LOGFONTW font{};
-    font.lfHeight = -::MulDiv(kFontPoints, static_cast<int>(dpi), 72);
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = DEFAULT_CHARSET;
-    font.lfQuality = CLEARTYPE_QUALITY;
-    // "MS Shell Dlg" is the system's alias for its dialog face.
-    ::lstrcpynW(font.lfFaceName, L"MS Shell Dlg", LF_FACESIZE);
-    return ::CreateFontIndirectW(&font);
-}
-
-// Replaces a list box's entries without redrawing it for each one.
-template <typename Entries> void fillListBox(HWND box, const Entries& entries) {
+// Replaces a list box's entries without redrawing it for each one. The
+// entries stay the list box's own strings (an owner-data list would hide
+// them from screen readers), with room for all of them reserved at once.
+void fillListBox(HWND box, const ListEntries& entries) {
     ::SendMessageW(box, WM_SETREDRAW, FALSE, 0);
     ::SendMessageW(box, LB_RESETCONTENT, 0, 0);
     std::size_t bytes = 0;
@@ -103,21 +36,13 @@ template <typename Entries> void fillListBox(HWND box, const Entries& entries) {
 
 } // namespace
 
-HWND Win32MainWindow::Control::hwnd() const {
-    return child ? child->hwnd() : picture->window();
-}
-
 Win32MainWindow::Win32MainWindow() = default;
 
 Win32MainWindow::~Win32MainWindow() {
     destroy();
-    controls_.clear();
     if (menu_ != nullptr) {
         // The window was never made: the menu is still ours.
         ::DestroyMenu(menu_);
-    }
-    if (font_ != nullptr) {
-        ::DeleteObject(font_);
     }
 }
 
@@ -133,7 +58,7 @@ bool Win32MainWindow::create() {
     const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
                                        ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&classes);
-    createMenu();
+    menu_ = createMenuBar();
     const std::wstring title = toWide(mainWindowTitle());
     WindowArgs args;
     args.title = title.c_str();
@@ -143,9 +68,12 @@ bool Win32MainWindow::create() {
         return false;
     }
     // Each control is made in its place and with its font, once.
-    dpi_ = ::GetDpiForWindow(hwnd_);
-    font_ = createDialogFont(dpi_);
-    createControls();
+    controls_.create(hwnd_, ::GetDpiForWindow(hwnd_), [this](ControlId button) {
+        if (form_ != nullptr) {
+            finish(form_->click(button));
+        }
+    });
+    nameForScreenReaders(controls_);
     sizeWindow(nullptr);
     return true;
 }
@@ -159,161 +87,27 @@ void Win32MainWindow::show(int showCommand) {
 }
 
 HWND Win32MainWindow::toolTips() {
-    if (toolTips_ == nullptr) {
-        createToolTips();
+    if (toolTips_.window() == nullptr) {
+        toolTips_.create(hwnd_, controls_);
     }
-    return toolTips_;
-}
-
-void Win32MainWindow::createMenu() {
-    menu_ = ::CreateMenu();
-    HMENU dropDown = nullptr;
-    for (std::size_t i = 0; i < kMenuTree.size(); ++i) {
-        const MenuItemSpec& item = kMenuTree[i];
-        const std::wstring caption = toWide(item.caption);
-        if (item.action == MenuAction::DropDown) {
-            dropDown = ::CreatePopupMenu();
-            ::AppendMenuW(menu_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(dropDown),
-                          caption.c_str());
-            continue;
-        }
-        const UINT_PTR id = kFirstMenuId + i;
-        ::AppendMenuW(item.level == 0 ? menu_ : dropDown, MF_STRING, id, caption.c_str());
-    }
-}
-
-void Win32MainWindow::createControls() {
-    // Dialog navigation follows the windows' order, so they are created in
-    // tab order; that also puts the lists above the labels they touch.
-    for (const ControlSpec* ordered : controlsInTabOrder()) {
-        const ControlSpec& design = *ordered;
-        const auto index = static_cast<std::size_t>(ordered - kControlTable.data());
-        const int id = kFirstControlId + static_cast<int>(index);
-        Control control{&design, nullptr, nullptr};
-        const RECT rect = controlRect(design, dpi_);
-        if (design.kind == ControlKind::PictureBox) {
-            // The program's resources hold each picture under its box's name.
-            control.picture = std::make_unique<PictureBox>(
-                hwnd_, id, rect,
-                ResourceBitmap::load(::GetModuleHandleW(nullptr), toWide(design.name()).c_str()));
-        } else {
-            ChildControl::CreateArgs args;
-            args.parent = hwnd_;
-            args.className = controlClass(design.kind);
-            args.text = toWide(design.text);
-            args.style = controlStyle(design);
-            args.exStyle = design.kind == ControlKind::ListBox ? WS_EX_CLIENTEDGE : 0;
-            args.id = id;
-            args.rect = rect;
-            args.font = font_;
-            control.child = std::make_unique<ChildControl>(args);
-            if (design.kind == ControlKind::CommandButton) {
-                control.child->onClick = [this, button = design.id] {
-                    if (form_ != nullptr) {
-                        finish(form_->click(button));
-                    }
-                };
-            }
-        }
-        controls_.push_back(std::move(control));
-    }
-    nameForScreenReaders();
-}
-
-void Win32MainWindow::nameForScreenReaders() const {
-    // A list or a memory figure is named by the label that names it (a
-    // figure keeps its own text as its value), a picture by what it shows.
-    // Roles are said outright: Wine's standard object takes a list box for a
-    // plain window.
-    for (const Control& control : controls_) {
-        const ControlSpec& design = *control.design;
-        AccessibleNames names;
-        if (design.labelledBy) {
-            const HWND label = this->control(controlName(*design.labelledBy));
-            names.name = [label] {
-                return windowText(label);
-            };
-            if (design.kind == ControlKind::Label) {
-                names.value = [figure = control.hwnd()] {
-                    return windowText(figure);
-                };
-            } else if (design.kind == ControlKind::ListBox) {
-                names.role = ROLE_SYSTEM_LIST;
-            }
-        } else if (!design.accessibleName.empty()) {
-            names.name = [name = toWide(design.accessibleName)] {
-                return name;
-            };
-            names.role = ROLE_SYSTEM_GRAPHIC;
-        } else {
-            continue;
-        }
-        makeAccessible(control.hwnd(), std::move(names));
-    }
-}
-
-void Win32MainWindow::createToolTips() {
-    toolTips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                                  ::GetModuleHandleW(nullptr), nullptr);
-    if (toolTips_ == nullptr) {
-        return;
-    }
-    for (const Control& control : controls_) {
-        if (control.design->toolTip.empty()) {
-            continue;
-        }
-        std::wstring text = toWide(control.design->toolTip);
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = hwnd_;
-        tool.uId = reinterpret_cast<UINT_PTR>(control.hwnd());
-        tool.lpszText = text.data();
-        ::SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-    setToolTipWidth();
+    return toolTips_.window();
 }
 
 void Win32MainWindow::applyDpi(UINT dpi, const RECT* suggested) {
-    const HFONT previous = font_;
-    if (dpi != dpi_) {
-        font_ = createDialogFont(dpi);
-        dpi_ = dpi;
-    }
-    for (const Control& control : controls_) {
-        const RECT rect = controlRect(*control.design, dpi_);
-        if (control.child) {
-            control.child->setFont(font_);
-            control.child->place(rect);
-        } else {
-            ::SetWindowPos(control.hwnd(), nullptr, rect.left, rect.top, rect.right - rect.left,
-                           rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-    }
-    if (previous != font_) {
-        ::DeleteObject(previous);
-    }
-    setToolTipWidth();
+    controls_.applyDpi(dpi);
+    toolTips_.applyDpi(dpi);
     sizeWindow(suggested);
-}
-
-void Win32MainWindow::setToolTipWidth() const {
-    if (toolTips_ != nullptr) {
-        // Long tips wrap instead of running across the screen.
-        ::SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, ::MulDiv(300, static_cast<int>(dpi_), 96));
-    }
 }
 
 // Sizes the window so that its client area holds the layout at its DPI: at
 // SUGGESTED's place after a change of DPI, else first placed centred on the
 // primary screen's work area.
 void Win32MainWindow::sizeWindow(const RECT* suggested) {
-    const int clientWidth = scaled(kClientWidthTwips, dpi_);
-    const int clientHeight = scaled(kClientHeightTwips, dpi_);
+    const UINT dpi = controls_.dpi();
+    const int clientWidth = atDpi(kClientWidthTwips, kTwipsPerInch, dpi);
+    const int clientHeight = atDpi(kClientHeightTwips, kTwipsPerInch, dpi);
     RECT frame{0, 0, clientWidth, clientHeight};
-    ::AdjustWindowRectExForDpi(&frame, kStyle, TRUE, 0, dpi_);
+    ::AdjustWindowRectExForDpi(&frame, kStyle, TRUE, 0, dpi);
     const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     int width = frame.right - frame.left;
     int height = frame.bottom - frame.top;
@@ -384,23 +178,15 @@ LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
 }
 
 void Win32MainWindow::command(WPARAM wParam, LPARAM lParam) {
-    const int id = LOWORD(wParam);
     if (lParam == 0 && HIWORD(wParam) == 0) {
-        const int item = id - kFirstMenuId;
-        if (item >= 0 && item < static_cast<int>(kMenuTree.size()) && form_ != nullptr) {
-            finish(form_->choose(kMenuTree[static_cast<std::size_t>(item)]));
+        if (const MenuItemSpec* item = chosenMenuItem(LOWORD(wParam));
+            item != nullptr && form_ != nullptr) {
+            finish(form_->choose(*item));
         }
         return;
     }
-    if (HIWORD(wParam) != BN_CLICKED) {
-        return;
-    }
-    for (const Control& control : controls_) {
-        if (control.child && control.child->id() == id &&
-            control.child->hwnd() == reinterpret_cast<HWND>(lParam) && control.child->onClick) {
-            control.child->onClick();
-            return;
-        }
+    if (HIWORD(wParam) == BN_CLICKED) {
+        controls_.click(reinterpret_cast<HWND>(lParam));
     }
 }
 
@@ -420,32 +206,14 @@ void Win32MainWindow::finish(HandlerOutcome outcome) {
 }
 
 LRESULT Win32MainWindow::listColours(HDC dc, HWND list) const {
-    for (const Control& control : controls_) {
-        if (control.hwnd() == list && control.design->foreground) {
-            const Rgb& colour = *control.design->foreground;
-            ::SetTextColor(dc, RGB(colour.red, colour.green, colour.blue));
-            ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
-            return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
-        }
+    if (const std::optional<ControlId> id = controls_.find(list); id && design(*id).foreground) {
+        const Rgb& colour = *design(*id).foreground;
+        ::SetTextColor(dc, RGB(colour.red, colour.green, colour.blue));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
     }
     return ::DefWindowProcW(hwnd_, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc),
                             reinterpret_cast<LPARAM>(list));
-}
-
-const Win32MainWindow::Control* Win32MainWindow::find(std::string_view name) const {
-    const auto it =
-        std::find_if(controls_.begin(), controls_.end(),
-                     [name](const Control& control) { return control.design->name() == name; });
-    return it == controls_.end() ? nullptr : &*it;
-}
-
-HWND Win32MainWindow::control(std::string_view name) const {
-    const Control* found = find(name);
-    return found != nullptr ? found->hwnd() : nullptr;
-}
-
-HWND Win32MainWindow::listWindow(ControlId list) const {
-    return control(controlName(list));
 }
 
 int Win32MainWindow::runMessageLoop(HWND dialogWindow) {
@@ -466,23 +234,21 @@ int Win32MainWindow::runMessageLoop(HWND dialogWindow) {
 }
 
 void Win32MainWindow::fillList(ControlId list, ListEntries entries) {
-    fillListBox(listWindow(list), entries);
+    fillListBox(controls_.window(list), entries);
 }
 
 std::size_t Win32MainWindow::listCount(ControlId list) const {
-    const LRESULT count = ::SendMessageW(listWindow(list), LB_GETCOUNT, 0, 0);
+    const LRESULT count = ::SendMessageW(controls_.window(list), LB_GETCOUNT, 0, 0);
     return count > 0 ? static_cast<std::size_t>(count) : 0;
 }
 
 int Win32MainWindow::selectedIndex(ControlId list) const {
-    const LRESULT selected = ::SendMessageW(listWindow(list), LB_GETCURSEL, 0, 0);
+    const LRESULT selected = ::SendMessageW(controls_.window(list), LB_GETCURSEL, 0, 0);
     return selected == LB_ERR ? -1 : static_cast<int>(selected);
 }
 
 void Win32MainWindow::setCaption(ControlId label, const std::string& text) {
-    if (const Control* found = find(controlName(label)); found != nullptr && found->child) {
-        found->child->setText(text);
-    }
+    controls_.setText(label, text);
 }
 
 void Win32MainWindow::minimise() {

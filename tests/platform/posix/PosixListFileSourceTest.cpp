@@ -50,6 +50,21 @@ TEST(PosixListFileSourceTest, unusableNamesRaiseTheirErrorsWithoutBlocking) {
     EXPECT_EQ(openError("/dev/null"), 75);
 }
 
+TEST(PosixListFileSourceTest, readFailureIsDeviceError) {
+    // A regular file whose first read fails: the process's own memory, at an
+    // address that is not mapped.
+    TempFolder folder;
+    ASSERT_EQ(::symlink("/proc/self/mem", (folder / "buslist.txt").c_str()), 0);
+    PosixListFileSource source;
+    try {
+        (void)loadListFile(source, folder / "buslist.txt");
+        FAIL() << "a failed read went unnoticed";
+    } catch (const RunTimeError& error) {
+        EXPECT_EQ(static_cast<int>(error.number()), 57);
+        EXPECT_EQ(error.description(), "Device I/O error: " + (folder / "buslist.txt"));
+    }
+}
+
 TEST(PosixListFileSourceTest, unreadableFileIsPermissionDeniedEvenForRoot) {
     TempFolder folder;
     ::chmod(folder.path().c_str(), 0755);

@@ -14,12 +14,15 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
+#include <QEventLoop>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -130,9 +133,10 @@ public:
     WindowHandle handle() const override { return static_cast<WindowHandle>(window_.winId()); }
     WindowHandle desktopHandle() const override { return window_.desktopWindow(); }
 
+    std::optional<int> exitCode() const override { return exitCode_; }
+
     void press(ControlId button) override {
-        QTest::mouseClick(find(button), Qt::LeftButton);
-        settle();
+        inEventLoop([&] { QTest::mouseClick(find(button), Qt::LeftButton); });
     }
 
     void select(ControlId list, int index) override {
@@ -151,8 +155,7 @@ public:
                 }
                 for (QAction* action : candidates) {
                     if (action->objectName() == name) {
-                        action->trigger();
-                        settle();
+                        inEventLoop([action] { action->trigger(); });
                         return;
                     }
                 }
@@ -166,15 +169,15 @@ public:
         constexpr std::array<Qt::Key, 9> kQtKeys = {
             Qt::Key_Tab,  Qt::Key_Backtab,  Qt::Key_Home,   Qt::Key_End,   Qt::Key_Up,
             Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Return, Qt::Key_Escape};
-        QTest::keyClick(keyTarget(), kQtKeys.at(static_cast<std::size_t>(key)),
-                        key == Key::ShiftTab ? Qt::ShiftModifier : Qt::NoModifier);
-        settle();
+        inEventLoop([&] {
+            QTest::keyClick(keyTarget(), kQtKeys.at(static_cast<std::size_t>(key)),
+                            key == Key::ShiftTab ? Qt::ShiftModifier : Qt::NoModifier);
+        });
     }
 
     void accessKey(char letter) override {
         const auto qtKey = static_cast<Qt::Key>(Qt::Key_A + (letter - 'a'));
-        QTest::keyClick(keyTarget(), qtKey, Qt::AltModifier);
-        settle();
+        inEventLoop([&] { QTest::keyClick(keyTarget(), qtKey, Qt::AltModifier); });
     }
 
 private:
@@ -199,6 +202,34 @@ private:
         return focused != nullptr ? focused : &window_;
     }
 
+    // Runs what the user does in the application's event loop, as the
+    // program runs its handlers, and keeps the code a handler ends the program
+    // with. QCoreApplication::exit ends every loop of the thread: the inner
+    // one tells whether a handler called it.
+    void inEventLoop(const std::function<void()>& action) {
+        if (exitCode_) {
+            action();
+            settle();
+            return;
+        }
+        constexpr int kStillRunning = -1000;
+        QTimer::singleShot(0, [&] {
+            QEventLoop inner;
+            QTimer::singleShot(0, &inner, [&] {
+                action();
+                settle();
+                if (inner.isRunning()) {
+                    inner.exit(kStillRunning);
+                }
+            });
+            QCoreApplication::exit(inner.exec());
+        });
+        const int code = QCoreApplication::exec();
+        if (code != kStillRunning) {
+            exitCode_ = code;
+        }
+    }
+
     // A button pressed from the keyboard shows itself down for a moment
     // before it clicks: wait for the click.
     void settle() {
@@ -213,6 +244,7 @@ private:
 
     MainWindow window_;
     Form1 form_{services(std::string(kTextViewer)), window_};
+    std::optional<int> exitCode_;
 };
 
 } // namespace

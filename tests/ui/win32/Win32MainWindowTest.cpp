@@ -133,7 +133,7 @@ TEST(Win32MainWindowTest, exitEndsTheMessageLoopWithZeroAndAnUntrappedErrorWithO
         ASSERT_TRUE(driver.loadAndShow());
         driver.press(ControlId::Command1);
         EXPECT_FALSE(::IsWindow(driver.main()));
-        EXPECT_EQ(driver.quitCode(), 0);
+        EXPECT_EQ(driver.exitCode(), 0);
     }
     Win32WindowDriver driver;
     driver.deliverListFiles("Alpha\r\n", "", "");
@@ -141,7 +141,7 @@ TEST(Win32MainWindowTest, exitEndsTheMessageLoopWithZeroAndAnUntrappedErrorWithO
     driver.select(ControlId::List1, 0);
     driver.shell.throwOnNext = true;
     driver.press(ControlId::Command2);
-    EXPECT_EQ(driver.quitCode(), 1);
+    EXPECT_EQ(driver.exitCode(), 1);
 }
 
 TEST(Win32MainWindowTest, newDpiScalesTheLayoutAndTheClientArea) {

@@ -91,7 +91,7 @@ bool Win32WindowDriver::loadAndShow() {
 }
 
 HWND Win32WindowDriver::control(ControlId control) const {
-    const HWND found = window_.control(controlName(control));
+    const HWND found = window_.control(control);
     if (found == nullptr) {
         throw std::runtime_error("no control " + std::string(controlName(control)));
     }
@@ -173,7 +173,7 @@ std::string Win32WindowDriver::accessibleName(ControlId control) const {
 std::optional<ControlId> Win32WindowDriver::focus() const {
     const HWND focused = ::GetFocus();
     for (const ControlSpec& design : kControlTable) {
-        if (window_.control(design.name()) == focused) {
+        if (window_.control(design.id) == focused) {
             return design.id;
         }
     }

@@ -58,7 +58,7 @@ public:
     // Pumps until the condition holds or a few seconds have passed.
     bool pumpUntil(const std::function<bool()>& condition);
     // The exit code the window ended the message loop with, once it has.
-    [[nodiscard]] std::optional<int> quitCode() const noexcept { return quitCode_; }
+    [[nodiscard]] std::optional<int> exitCode() const override { return quitCode_; }
 
 private:
     // COM for the picture decoder and the accessibility objects, before the

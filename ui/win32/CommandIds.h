@@ -1,0 +1,27 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "app/ControlTable.h"
+#include "app/MenuTree.h"
+
+#include <windows.h>
+
+namespace tallywick {
+
+// The ids WM_COMMAND carries: a control's is its row in the control table
+// from kFirstControlId on, a menu command's its row in the menu tree from
+// kFirstMenuId on. Both stay clear of IDOK and IDCANCEL, which the dialog
+// manager sends for Enter and Escape: with no default push button those keys
+// do nothing.
+inline constexpr int kFirstControlId = 100;
+inline constexpr int kFirstMenuId = 1000;
+
+static_assert(kFirstControlId > IDCANCEL && kFirstControlId > IDOK);
+static_assert(kFirstControlId + static_cast<int>(kControlTable.size()) <= kFirstMenuId,
+              "control ids run into the menu's");
+static_assert(kFirstMenuId + static_cast<int>(kMenuTree.size()) <= 0xFFFF,
+              "WM_COMMAND carries an id in 16 bits");
+
+} // namespace tallywick
