@@ -41,7 +41,7 @@ public:
     // through once to decide, as a whole, then again from its start.
     void chooseEncoding() {
         constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-        std::vector<char> buffer(64 * 1024);
+        std::vector<char> buffer(std::size_t{64} * 1024);
         Utf8Validator text;
         bool first = true;
         std::size_t got = 0;
