@@ -7,7 +7,9 @@
 #   windows-installer.sh msi       the Windows Installer package
 #   windows-installer.sh signing   the files signed with a throwaway certificate
 #
-# nsis: the installer carries the program's version record and icon; then
+# nsis: the installer carries the program's version record and icon, and
+# asks an administrator first whether to install for all users or just for
+# them; then
 # for all users (a silent install with no switch, as an administrator) and
 # for the current user (/CurrentUser), each in a fresh prefix:
 # - the program and the delivered files in the users' folder, a Start-menu
@@ -297,6 +299,19 @@ nsis_part() {
     setup_icon=$(win "$PROBE" icon "$setup_file") || fail "the installer has no icon"
     [ "$setup_icon" = "$(win "$PROBE" icon "$program_file")" ] ||
         fail "the installer's icon differs from the program's: $setup_icon"
+
+    # Started by an administrator without /S, it first asks for which users.
+    # (cleanup ends it with the prefix's server should the test fail)
+    win "$SETUP" &
+    # The page fills in after its window shows.
+    users_page_shown() {
+        win "$PROBE" texts 'TALLYWICK Setup' >"$SANDBOX/texts" &&
+            grep -qxF 'text=Install for anyone using this computer' "$SANDBOX/texts" &&
+            grep -qxF 'text=Install just for me' "$SANDBOX/texts"
+    }
+    eventually 300 users_page_shown ||
+        fail "the installer's first page does not offer both choices: $(cat "$SANDBOX/texts")"
+    win "$PROBE" close 'TALLYWICK Setup' >/dev/null || fail "the installer did not end when closed"
 
     nsis_install all
     nsis_install current /CurrentUser
