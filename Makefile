@@ -91,27 +91,29 @@ reproducible: deps
 
 # Windows: cross-built with mingw-w64 into one tallywick.exe that needs no DLL,
 # packed with the delivered list and help files into
-# build-windows/tallywick-windows.zip and, with NSIS, into the installer
-# build-windows/tallywick-setup.exe. Its tests run under Wine on a virtual
-# display, in a Wine prefix of the build folder's own (the installer's tests
-# in fresh ones of their own).
+# build-windows/tallywick-windows.zip, with NSIS into the installer
+# build-windows/tallywick-setup.exe and with wixl into the Windows Installer
+# package build-windows/tallywick-<version>-x64.msi; all signed with
+# osslsigncode when TALLYWICK_SIGN_PFX and TALLYWICK_SIGN_PASSWORD are set.
+# Its tests run under Wine on a virtual display, in a Wine prefix of the build
+# folder's own (the installers' tests in fresh ones of their own).
 WINDOWS_PACKAGES := cmake make googletest g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix \
-                    nsis wine wine64 fonts-wine xvfb xauth xdotool openbox x11-utils xdg-utils \
-                    git zip imagemagick clang-tidy
+                    nsis wixl msitools osslsigncode openssl wine wine64 fonts-wine xvfb xauth \
+                    xdotool openbox x11-utils xdg-utils git zip imagemagick clang-tidy
 
 deps-windows:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(WINDOWS_PACKAGES)"
 
 windows: deps-windows
 	cmake --preset windows
-	cmake --build --preset windows --target tallywick_zip tallywick_setup -j $(JOBS)
+	cmake --build --preset windows --target tallywick_zip tallywick_setup tallywick_msi -j $(JOBS)
 
 test-windows: deps-windows
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 	xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows -j $(JOBS)
 
-# Builds the Windows deliverables (program, zip, installer) twice from fresh
+# Builds the Windows deliverables (program, zip, installer, MSI) twice from fresh
 # copies of the last commit in two folders, one after the other, and compares
 # them byte for byte; prints their sha256 hashes.
 reproducible-windows: deps-windows

@@ -3,6 +3,7 @@
 
 #include "base/TextDecoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -32,60 +33,75 @@ void appendUtf8(std::string& out, char32_t code) {
     }
 }
 
-// Length of the well-formed UTF-8 sequence at the start of s, or 0.
-std::size_t validSequenceLength(std::string_view s) {
-    const auto byte = [&](std::size_t i) {
-        return static_cast<std::uint8_t>(s[i]);
-    };
-    const std::uint8_t lead = byte(0);
+// The length a lead byte announces (0 for a byte that starts no sequence)
+// and the range its second byte must fall in.
+struct SequenceShape {
     std::size_t length = 0;
     std::uint8_t low = 0x80;
     std::uint8_t high = 0xBF;
+};
+
+SequenceShape shapeOf(std::uint8_t lead) {
     if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
-        high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF; // nothing above U+10FFFF
-    } else {
-        return 0;
+        return {2};
     }
-    if (s.size() < length || byte(1) < low || byte(1) > high) {
-        return 0;
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        // No overlong forms, no surrogates.
+        return {3, std::uint8_t(lead == 0xE0 ? 0xA0 : 0x80),
+                std::uint8_t(lead == 0xED ? 0x9F : 0xBF)};
     }
-    for (std::size_t i = 2; i < length; ++i) {
-        if (byte(i) < 0x80 || byte(i) > 0xBF) {
-            return 0;
-        }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        // Nothing above U+10FFFF.
+        return {4, std::uint8_t(lead == 0xF0 ? 0x90 : 0x80),
+                std::uint8_t(lead == 0xF4 ? 0x8F : 0xBF)};
     }
-    return length;
+    return {};
 }
 
-// How many bytes at the start of s are well-formed UTF-8.
-std::size_t validUtf8Prefix(std::string_view s) {
+// Whether the bytes after the lead, as many of the sequence's as s holds,
+// are the ones the lead allows.
+bool tailFits(std::string_view s, const SequenceShape& shape) {
+    const std::size_t count = std::min(s.size(), shape.length);
+    for (std::size_t i = 1; i < count; ++i) {
+        const auto byte = static_cast<std::uint8_t>(s[i]);
+        if (byte < (i == 1 ? shape.low : 0x80) || byte > (i == 1 ? shape.high : 0xBF)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Length of the well-formed UTF-8 sequence at the start of s, or 0.
+std::size_t validSequenceLength(std::string_view s) {
+    const SequenceShape shape = shapeOf(static_cast<std::uint8_t>(s[0]));
+    if (shape.length == 0 || s.size() < shape.length || !tailFits(s, shape)) {
+        return 0;
+    }
+    return shape.length;
+}
+
+} // namespace
+
+std::size_t validUtf8Prefix(std::string_view bytes) noexcept {
     std::size_t i = 0;
-    while (i < s.size()) {
+    while (i < bytes.size()) {
         // Plain ASCII eight bytes at a time.
-        while (s.size() - i >= 8) {
+        while (bytes.size() - i >= 8) {
             std::uint64_t word = 0;
-            std::memcpy(&word, s.data() + i, sizeof word);
+            std::memcpy(&word, bytes.data() + i, sizeof word);
             if ((word & 0x8080808080808080ULL) != 0) {
                 break;
             }
             i += 8;
         }
-        if (i == s.size()) {
+        if (i == bytes.size()) {
             break;
         }
-        if (static_cast<std::uint8_t>(s[i]) < 0x80) {
+        if (static_cast<std::uint8_t>(bytes[i]) < 0x80) {
             ++i;
             continue;
         }
-        const std::size_t length = validSequenceLength(s.substr(i));
+        const std::size_t length = validSequenceLength(bytes.substr(i));
         if (length == 0) {
             break;
         }
@@ -94,7 +110,13 @@ std::size_t validUtf8Prefix(std::string_view s) {
     return i;
 }
 
-} // namespace
+bool isCutUtf8Sequence(std::string_view bytes) noexcept {
+    if (bytes.empty()) {
+        return false;
+    }
+    const SequenceShape shape = shapeOf(static_cast<std::uint8_t>(bytes[0]));
+    return bytes.size() < shape.length && tailFits(bytes, shape);
+}
 
 std::size_t findNonAscii(std::string_view bytes) noexcept {
     std::size_t i = 0;

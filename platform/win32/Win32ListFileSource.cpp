@@ -4,9 +4,14 @@
 #include "platform/win32/Win32ListFileSource.h"
 
 #include "base/RunTimeError.h"
+#include "base/TextDecoding.h"
+#include "base/Utf8Validator.h"
 #include "platform/win32/WideText.h"
 
 #include <algorithm>
+#include <string_view>
+#include <utility>
+#include <vector>
 #include <windows.h>
 
 namespace tallywick {
@@ -29,13 +34,41 @@ public:
         return got;
     }
 
+    // Windows' own Notepad saves UTF-8, with or without a byte-order mark;
+    // older editors and programs write the ANSI code page. A file with the
+    // mark, or whose bytes are all well-formed UTF-8 and not all ASCII, is
+    // UTF-8; any other file is in the ANSI code page. The file is read
+    // through once to decide, as a whole, then again from its start.
+    void chooseEncoding() {
+        constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+        std::vector<char> buffer(std::size_t{64} * 1024);
+        Utf8Validator text;
+        bool first = true;
+        std::size_t got = 0;
+        while ((got = read(buffer.data(), buffer.size())) > 0) {
+            const std::string_view piece(buffer.data(), got);
+            if (std::exchange(first, false) && piece.starts_with(kByteOrderMark)) {
+                utf8_ = true;
+                break;
+            }
+            if (!text.feed(piece)) {
+                break;
+            }
+        }
+        utf8_ = utf8_ || (text.valid() && text.sawNonAscii());
+        if (!::SetFilePointerEx(file_, LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
+            throw fileError(ErrorNumber::DeviceIo, name_);
+        }
+    }
+
     [[nodiscard]] std::string decode(std::string_view bytes) const override {
-        return toUtf8(fromAnsi(bytes));
+        return utf8_ ? decodeListText(bytes) : toUtf8(fromAnsi(bytes));
     }
 
 private:
     HANDLE file_;
     std::string name_;
+    bool utf8_ = false;
 };
 
 [[noreturn]] void throwPathFileAccess(const std::string& name) {
@@ -87,12 +120,15 @@ std::unique_ptr<ListFile> Win32ListFileSource::open(const std::string& name) {
         ::CloseHandle(file);
         throwPathFileAccess(name);
     }
+    std::unique_ptr<Win32ListFile> listFile;
     try {
-        return std::make_unique<Win32ListFile>(file, name);
+        listFile = std::make_unique<Win32ListFile>(file, name);
     } catch (...) {
         ::CloseHandle(file);
         throw;
     }
+    listFile->chooseEncoding();
+    return listFile;
 }
 
 } // namespace tallywick

@@ -3,6 +3,7 @@
 
 #include "FakeListFiles.h"
 #include "base/TextDecoding.h"
+#include "base/Utf8Validator.h"
 #include "catalogue/FieldEndScan.h"
 #include "catalogue/ListFieldParser.h"
 #include "catalogue/ListFileLoader.h"
@@ -136,6 +137,47 @@ TEST(ListFileReaderTest, everyWindows1252ByteReadsAsTheCLibrarySays) {
     ::iconv_close(converter);
 }
 #endif
+
+// Fed in two pieces split at each place, and byte by byte: whether the
+// validator calls the text well-formed UTF-8, and whether any byte was not
+// ASCII, the same way each time.
+std::pair<bool, bool> validateInPieces(const std::string& text) {
+    Utf8Validator whole;
+    whole.feed(text);
+    const std::pair<bool, bool> verdict{whole.valid(), whole.sawNonAscii()};
+    for (std::size_t split = 0; split <= text.size(); ++split) {
+        Utf8Validator twoPieces;
+        twoPieces.feed(std::string_view(text).substr(0, split));
+        twoPieces.feed(std::string_view(text).substr(split));
+        EXPECT_EQ(std::make_pair(twoPieces.valid(), twoPieces.sawNonAscii()), verdict)
+            << "split at " << split;
+    }
+    Utf8Validator byteWise;
+    for (char c : text) {
+        byteWise.feed(std::string_view(&c, 1));
+    }
+    EXPECT_EQ(std::make_pair(byteWise.valid(), byteWise.sawNonAscii()), verdict) << "byte by byte";
+    return verdict;
+}
+
+TEST(Utf8ValidatorTest, followsSequencesAcrossPiecesAndRejectsWhatIsNotUtf8) {
+    // One to four bytes: A, e acute, euro, U+10FFFF (the highest).
+    EXPECT_EQ(validateInPieces("A\xC3\xA9\xE2\x82\xAC\xF4\x8F\xBF\xBF."),
+              std::make_pair(true, true));
+    EXPECT_EQ(validateInPieces("Plain ASCII"), std::make_pair(true, false));
+    EXPECT_EQ(validateInPieces(""), std::make_pair(true, false));
+    EXPECT_EQ(validateInPieces("Caf\xE9"), std::make_pair(false, true));          // Windows-1252
+    EXPECT_EQ(validateInPieces("\xA9 alone"), std::make_pair(false, true));       // continuation
+    EXPECT_EQ(validateInPieces("\xC0\xAF"), std::make_pair(false, true));         // overlong
+    EXPECT_EQ(validateInPieces("\xED\xA0\x80"), std::make_pair(false, true));     // surrogate
+    EXPECT_EQ(validateInPieces("\xF4\x90\x80\x80"), std::make_pair(false, true)); // past U+10FFFF
+    EXPECT_EQ(validateInPieces("\xE2\x82("), std::make_pair(false, true));        // broken off
+    EXPECT_EQ(validateInPieces("ends in \xE2\x82"), std::make_pair(false, true)); // cut off
+    Utf8Validator validator;
+    EXPECT_FALSE(validator.feed("\x80"));
+    EXPECT_FALSE(validator.feed("well-formed after a fault is still a fault"));
+    EXPECT_FALSE(validator.valid());
+}
 
 TEST(ListFileReaderTest, binaryBytesNeverBreakTheReader) {
     std::string bytes;

@@ -1,12 +1,17 @@
 // SPDX-FileCopyrightText: 2026 The TALLYWICK authors
 // SPDX-License-Identifier: MIT
 
-// What the installer test needs to see from inside Windows (run under Wine):
+// What the installer tests and the Wine end-to-end test need to see from
+// inside Windows (run under Wine):
 //   install_probe link FILE.lnk      prints the shortcut's target and working
 //                                    folder, read from the file's bytes
 //   install_probe texts TITLE        prints the texts of the child windows of
 //                                    the visible top-level window whose title
 //                                    begins with TITLE
+//   install_probe lists TITLE        prints the entries of that window's list
+//                                    boxes, as LB_GETTEXT gives them: listN=
+//                                    and the entry, N counting the list boxes
+//                                    in their order from 1
 //   install_probe close TITLE        closes that window as its close box does,
 //                                    waits for its process and prints its exit
 //                                    code
@@ -240,6 +245,37 @@ int printTexts(const std::wstring& titleStart) {
     return 0;
 }
 
+int printListEntries(const std::wstring& titleStart) {
+    const HWND window = findWindow(titleStart);
+    if (window == nullptr) {
+        std::fprintf(stderr, "no visible window titled %s...\n", utf8(titleStart).c_str());
+        return 1;
+    }
+    int lists = 0;
+    ::EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            wchar_t name[32] = {};
+            ::GetClassNameW(child, name, 32);
+            if (std::wcscmp(name, L"ListBox") != 0) {
+                return TRUE;
+            }
+            const int list = ++*reinterpret_cast<int*>(data);
+            const LRESULT count = ::SendMessageW(child, LB_GETCOUNT, 0, 0);
+            for (LRESULT i = 0; i < count; ++i) {
+                std::wstring entry(
+                    static_cast<std::size_t>(::SendMessageW(child, LB_GETTEXTLEN, i, 0)) + 1,
+                    L'\0');
+                entry.resize(static_cast<std::size_t>(
+                    ::SendMessageW(child, LB_GETTEXT, i, reinterpret_cast<LPARAM>(entry.data()))));
+                std::printf("list%d=%s\n", list, utf8(entry).c_str());
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&lists));
+    return 0;
+}
+
 int closeWindow(const std::wstring& titleStart) {
     const HWND window = findWindow(titleStart);
     DWORD processId = 0;
@@ -377,6 +413,9 @@ int wmain(int argc, wchar_t** argv) {
         if (command == L"texts") {
             return printTexts(argument);
         }
+        if (command == L"lists") {
+            return printListEntries(argument);
+        }
         if (command == L"close") {
             return closeWindow(argument);
         }
@@ -387,9 +426,8 @@ int wmain(int argc, wchar_t** argv) {
             return printIcon(argument);
         }
     }
-    std::fprintf(
-        stderr,
-        "usage: install_probe link FILE.lnk | texts TITLE | close TITLE | version FILE.exe | "
-        "icon FILE.exe\n");
+    std::fprintf(stderr,
+                 "usage: install_probe link FILE.lnk | texts TITLE | lists TITLE | close TITLE | "
+                 "version FILE.exe | icon FILE.exe\n");
     return 2;
 }

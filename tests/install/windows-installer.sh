@@ -2,45 +2,98 @@
 # SPDX-FileCopyrightText: 2026 The TALLYWICK authors
 # SPDX-License-Identifier: MIT
 #
-# The Windows installer under Wine, in a fresh Wine prefix of this test's own:
-# - it carries the program's version record and icon;
-# - a silent install (/S) puts the program and the delivered files into
-#   C:\Program Files\TALLYWICK, a Start-menu and a desktop shortcut whose
-#   target is the program and whose working folder is its folder, and the
-#   Uninstall entry with its name, publisher, version, icon, size and commands;
+# The Windows installers under Wine, each part in fresh Wine prefixes of its own:
+#   windows-installer.sh nsis      tallywick-setup.exe
+#   windows-installer.sh msi       the Windows Installer package
+#   windows-installer.sh signing   the files signed with a throwaway certificate
+#
+# nsis: the installer carries the program's version record and icon, and
+# asks an administrator first whether to install for all users or just for
+# them; then
+# for all users (a silent install with no switch, as an administrator) and
+# for the current user (/CurrentUser), each in a fresh prefix:
+# - the program and the delivered files in the users' folder, a Start-menu
+#   and a desktop shortcut of those users whose target is the program and
+#   whose working folder is its folder, the Uninstall entry under HKLM or
+#   HKCU (and none under the other) with its name, publisher, version, icon,
+#   size and commands;
 # - the program started through its Start-menu shortcut shows its window with
 #   the counts of the delivered lists, and ends with code 0 when closed;
-# - a silent reinstall with /NODESKTOP takes the desktop shortcut away, one
-#   without puts it back;
-# - a silent uninstall leaves no file, shortcut or key of ours.
-# Environment: SETUP (the installer), PROBE (install_probe.exe), TALLYWICK
-# (the program the installer packs), TALLYWICK_DELIVERED (the delivered files),
-# TALLYWICK_VERSION (from project(VERSION)).
+# - a silent reinstall with /NODESKTOP (and no switch for the users) keeps the
+#   same install and takes the desktop shortcut away, one without puts it back;
+# - for all users: a per-user install beside it is removed by its own
+#   uninstaller and leaves the one for all users whole; the MSI, which uses
+#   the same folder, refuses to install over it;
+# - the quiet uninstall command of the entry leaves no file, folder or
+#   registry value of ours in the prefix.
+# msi: msiexec /i ... /qn installs the program and the delivered files into
+# Program Files\TALLYWICK, one Start-menu shortcut that starts the program in
+# that folder, and one Add/Remove entry with the version and publisher; the
+# NSIS installer refuses to install for all users over it; a
+# package of a higher version (made here, from other files) installed over it
+# leaves one entry, of the new version, and the new files; msiexec /x leaves
+# nothing of either.
+# signing: with a certificate made here, the program, the installer, the
+# uninstaller it installs and the MSI verify against it; the signed program
+# keeps its hardening and starts; a wrong password signs nothing.
+#
+# Environment: SETUP (the installer), MSI (the package), PROBE
+# (install_probe.exe), TALLYWICK (the program), TALLYWICK_DELIVERED (the
+# delivered list and help files), TALLYWICK_VERSION (from project(VERSION)),
+# DELIVERY (the files as the build packs them), DELIVERY_SETTINGS,
+# MAKE_SETUP, MAKE_MSI (how the build makes the installers), SIGN (sign.sh),
+# OBJDUMP.
 set -euo pipefail
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
 fi
-: "${SETUP:?}" "${PROBE:?}" "${TALLYWICK:?}" "${TALLYWICK_DELIVERED:?}" "${TALLYWICK_VERSION:?}"
+part=${1:?nsis, msi or signing}
+: "${PROBE:?}" "${TALLYWICK:?}" "${TALLYWICK_DELIVERED:?}" "${TALLYWICK_VERSION:?}"
 # fail and eventually.
 source "$(dirname "$0")/../e2e/lib.sh"
 
 SANDBOX=$(mktemp -d)
-export WINEPREFIX=$SANDBOX/prefix WINEARCH=win64 WINEDEBUG=-all
+export WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
-# Wine links the user's Desktop and Documents to folders of HOME: this test's own.
-export HOME=$SANDBOX/home XDG_CONFIG_HOME=$SANDBOX/home/.config XDG_DATA_HOME=$SANDBOX/home/.local
-mkdir -p "$HOME" "$SANDBOX/elsewhere"
+mkdir -p "$SANDBOX/elsewhere"
 
+# Ends every process of the prefix in use, and only of it; when none is left
+# there is no server to end.
+end_prefix() {
+    if [ -n "${WINEPREFIX:-}" ]; then
+        wineserver -k 2>/dev/null || :
+    fi
+}
 cleanup() {
-    # Ends every process of this prefix, and only of this one; when none is
-    # left there is no server to end.
-    wineserver -k 2>/dev/null || :
+    end_prefix
     rm -rf "$SANDBOX"
 }
 trap cleanup EXIT
 
+# A Windows program's exit code reaches the shell modulo 256.
 win() {
     wine "$@" </dev/null 2>>"$SANDBOX/wine.log"
+}
+
+# A fresh prefix, its windows left to this test rather than to a window
+# manager (otherwise Wine waits for one whenever a window closes). Wine links
+# the user's Desktop and Documents to folders of HOME: the prefix's own.
+fresh_prefix() {
+    end_prefix
+    export WINEPREFIX=$SANDBOX/$1/prefix HOME=$SANDBOX/$1/home
+    export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local
+    mkdir -p "$HOME"
+    wineboot -u </dev/null >/dev/null 2>>"$SANDBOX/wine.log" || fail "wineboot could not make the prefix"
+    win reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+    # The user's own folders, as this prefix names them.
+    LOCAL_APP_DATA=$(win cmd /c echo %LOCALAPPDATA% | tr -d '\r')
+    APP_DATA=$(win cmd /c echo %APPDATA% | tr -d '\r')
+    USER_PROFILE=$(win cmd /c echo %USERPROFILE% | tr -d '\r')
+}
+
+# The MSI, which the build makes only where wixl and msitools are installed.
+need_msi() {
+    [ -f "${MSI:-}" ] || fail "no MSI was built: wixl and msitools are needed"
 }
 
 # The Unix path of a Windows path in this prefix.
@@ -48,110 +101,345 @@ unix_path() {
     win winepath -u "$1" | tr -d '\r'
 }
 
-INSTALL_DIR='C:\Program Files\TALLYWICK'
-START_MENU_LINK='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\TALLYWICK.lnk'
-DESKTOP_LINK='C:\users\Public\Desktop\TALLYWICK.lnk'
-UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\TALLYWICK'
+# Every file and folder of the prefix and its HOME but the system's (the
+# packages Windows Installer keeps are ours, the folder it keeps them in is
+# not) and the NSIS uninstaller's copies of itself (see below), and every
+# registry line that names the program, once its server has written the
+# registry out.
+prefix_state() {
+    wineserver -w
+    (cd "$WINEPREFIX/.." && find home prefix/drive_c ! -path '*/drive_c/windows/*' \
+        ! -path '*/Temp/~nsu*' -o -path '*/drive_c/windows/Installer/*' | sort)
+    grep -i -h tallywick "$WINEPREFIX"/*.reg || :
+}
 
-# A fresh prefix, its windows left to this test rather than to a window
-# manager (otherwise Wine waits for one whenever a window closes).
-wineboot -u </dev/null >/dev/null 2>>"$SANDBOX/wine.log" || fail "wineboot could not make the prefix"
-win reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+# Waits until the quiet uninstall, which hands over to a copy of itself in
+# the temporary folder and returns at once, has removed the entry.
+entry_gone() {
+    ! win reg query "$1" >/dev/null
+}
 
-# The installer shows the program's version record and icon.
-setup_file=$(win winepath -w "$SETUP" | tr -d '\r')
-program_file=$(win winepath -w "$TALLYWICK" | tr -d '\r')
-setup_version=$(win "$PROBE" version "$setup_file") || fail "the installer has no version record"
-[ "$setup_version" = "$(win "$PROBE" version "$program_file")" ] ||
-    fail "the installer's version record differs from the program's: $setup_version"
-grep -qxF "fileversion=$TALLYWICK_VERSION" <<<"$setup_version" ||
-    fail "the installer's version is not $TALLYWICK_VERSION: $setup_version"
-setup_icon=$(win "$PROBE" icon "$setup_file") || fail "the installer has no icon"
-[ "$setup_icon" = "$(win "$PROBE" icon "$program_file")" ] ||
-    fail "the installer's icon differs from the program's: $setup_icon"
+check_nothing_left() {
+    local before=$1 after
+    after=$(prefix_state)
+    [ "$after" = "$before" ] || fail "left in the prefix: $(diff <(echo "$before") <(echo "$after") | grep '^>')"
+}
 
-win "$SETUP" /S || fail "the silent install failed with code $?"
-
-# The files: the program and each delivered file, as built.
-install_dir=$(unix_path "$INSTALL_DIR")
-expected_files=(tallywick.exe uninstall.exe)
-cmp "$TALLYWICK" "$install_dir/tallywick.exe" || fail "the installed program differs from the built one"
-for file in "$TALLYWICK_DELIVERED"/*; do
-    name=$(basename "$file")
-    expected_files+=("$name")
-    cmp "$file" "$install_dir/$name" || fail "$name was not installed as delivered"
-done
-installed=$(cd "$install_dir" && ls | sort)
-[ "$installed" = "$(printf '%s\n' "${expected_files[@]}" | sort)" ] ||
-    fail "installed files: $(echo $installed), expected: ${expected_files[*]}"
-
-# The shortcuts: the program as target, its folder as working folder.
+# The shortcut: the program in FOLDER as target, FOLDER (or WORKDIR, as
+# written) as working folder.
 check_link() {
-    local link=$1 facts
+    local link=$1 folder=$2 workdir=${3:-$2} facts
     [ -f "$(unix_path "$link")" ] || fail "no shortcut $link"
     facts=$(win "$PROBE" link "$link") || fail "cannot read $link"
-    grep -qxF "target=$INSTALL_DIR\\tallywick.exe" <<<"$facts" ||
+    grep -qxF "target=$folder\\tallywick.exe" <<<"$facts" ||
         fail "$link does not start the installed program: $facts"
-    grep -qxF "workdir=$INSTALL_DIR" <<<"$facts" ||
-        fail "$link does not start in the program's folder: $facts"
+    grep -qxF "workdir=$workdir" <<<"$facts" || fail "$link does not start in the program's folder: $facts"
 }
-check_link "$START_MENU_LINK"
-check_link "$DESKTOP_LINK"
 
-# The Uninstall entry.
-entry=$(win reg query "$UNINSTALL_KEY" | tr -d '\r') || fail "no Uninstall entry $UNINSTALL_KEY"
+# The program and each delivered file in FOLDER as built, and OTHERS beside
+# them.
+check_files() {
+    local folder=$1 name installed expected=(tallywick.exe)
+    shift
+    folder=$(unix_path "$folder")
+    cmp "$TALLYWICK" "$folder/tallywick.exe" || fail "the installed program differs from the built one"
+    for file in "$TALLYWICK_DELIVERED"/*; do
+        name=$(basename "$file")
+        expected+=("$name")
+        cmp "$file" "$folder/$name" || fail "$name was not installed as delivered"
+    done
+    expected+=("$@")
+    installed=$(cd "$folder" && ls | sort)
+    [ "$installed" = "$(printf '%s\n' "${expected[@]}" | sort)" ] ||
+        fail "installed files: $(echo $installed), expected: ${expected[*]}"
+}
+
+# The values of a registry key, one "name<TAB>value" a line.
+key_values() {
+    win reg query "$1" | tr -d '\r' | sed -n 's/^    \(.*\)    REG_[A-Z_]*    \(.*\)$/\1\t\2/p'
+}
+
 value() {
-    sed -n "s/^    $1    REG_[A-Z_]*    //p" <<<"$entry"
+    sed -n "s/^$1\t//p" <<<"$2"
 }
-[ "$(value DisplayName)" = TALLYWICK ] || fail "DisplayName: $(value DisplayName)"
-[ "$(value Publisher)" = tallywick.example ] || fail "Publisher: $(value Publisher)"
-[ "$(value DisplayVersion)" = "$TALLYWICK_VERSION" ] || fail "DisplayVersion: $(value DisplayVersion)"
-[ "$(value DisplayIcon)" = "$INSTALL_DIR\\tallywick.exe,0" ] || fail "DisplayIcon: $(value DisplayIcon)"
-[ "$(value UninstallString)" = "\"$INSTALL_DIR\\uninstall.exe\"" ] ||
-    fail "UninstallString: $(value UninstallString)"
-[ "$(value QuietUninstallString)" = "\"$INSTALL_DIR\\uninstall.exe\" /S" ] ||
-    fail "QuietUninstallString: $(value QuietUninstallString)"
-[ "$(value NoModify)" = 0x1 ] && [ "$(value NoRepair)" = 0x1 ] || fail "NoModify, NoRepair: $entry"
-# The size in KB of what was installed, as Windows counts it: each file in
-# whole KB, give or take one per file for the rounding.
-kilobytes=$(($(value EstimatedSize)))
-total=$(cat "$install_dir"/* | wc -c)
-((kilobytes >= total / 1024 - ${#expected_files[@]} && kilobytes <= total / 1024 + ${#expected_files[@]})) ||
-    fail "EstimatedSize $kilobytes KB for $total bytes"
 
-# Started through the Start-menu shortcut from another folder, the program
-# finds the delivered lists in its own and shows their counts.
-(cd "$SANDBOX/elsewhere" && win start "$START_MENU_LINK") || fail "start could not open the shortcut"
-window_shown() {
+main_window_shown() {
     win "$PROBE" texts 'TALLYWICK - ' >"$SANDBOX/texts"
 }
-eventually 300 window_shown || fail "the main window did not show: $(cat "$SANDBOX/texts" "$SANDBOX/wine.log")"
-for caption in '12 American Express Cards' '20 Visa / MasterCard Cards' '25 Retail Business Cards'; do
-    grep -qxF "text=$caption" "$SANDBOX/texts" || fail "no \"$caption\" in the window: $(cat "$SANDBOX/texts")"
-done
-closed=$(win "$PROBE" close 'TALLYWICK - ') || fail "the program could not be closed"
-[ "$closed" = exitcode=0 ] || fail "the program ended with $closed"
 
-# A reinstall with /NODESKTOP keeps the Start-menu shortcut only; one
-# without brings the desktop shortcut back.
-win "$SETUP" /S /NODESKTOP || fail "the silent reinstall failed with code $?"
-[ ! -e "$(unix_path "$DESKTOP_LINK")" ] || fail "the desktop shortcut stayed after /NODESKTOP"
-check_link "$START_MENU_LINK"
-win "$SETUP" /S || fail "the second silent reinstall failed with code $?"
-check_link "$DESKTOP_LINK"
-
-# The uninstaller hands over to a copy of itself in the temporary folder and
-# returns at once: wait for the copy to finish.
-win "$install_dir/uninstall.exe" /S || fail "the silent uninstall failed with code $?"
-entry_gone() {
-    ! win reg query "$UNINSTALL_KEY" >/dev/null
+# Started through its Start-menu shortcut from another folder, the program
+# finds the delivered lists in its own and shows their counts.
+check_starts() {
+    local link=$1 caption
+    (cd "$SANDBOX/elsewhere" && win start "$link") || fail "start could not open $link"
+    eventually 300 main_window_shown || fail "the main window did not show: $(cat "$SANDBOX/texts" "$SANDBOX/wine.log")"
+    for caption in '12 American Express Cards' '20 Visa / MasterCard Cards' '25 Retail Business Cards'; do
+        grep -qxF "text=$caption" "$SANDBOX/texts" || fail "no \"$caption\" in the window: $(cat "$SANDBOX/texts")"
+    done
+    closed=$(win "$PROBE" close 'TALLYWICK - ') || fail "the program could not be closed"
+    [ "$closed" = exitcode=0 ] || fail "the program ended with $closed"
 }
-eventually 300 entry_gone || fail "the Uninstall entry is still there"
-wineserver -w
-[ ! -e "$install_dir" ] || fail "left in the program's folder: $(ls -A "$install_dir")"
-for link in "$START_MENU_LINK" "$DESKTOP_LINK"; do
-    [ ! -e "$(unix_path "$link")" ] || fail "the shortcut $link is still there"
-done
-leftovers=$(find "$WINEPREFIX/drive_c" -iname '*tallywick*' -o -path '*/Temp/~nsu*' -type f)
-[ -z "$leftovers" ] || fail "left after the uninstall: $leftovers"
-echo "Windows installer: installed, started through its shortcut, reinstalled, uninstalled"
+
+# One NSIS install for USERS (all or current), made by the installer started
+# with SWITCHES, checked, used, reinstalled and removed.
+nsis_install() {
+    local users=$1 hive other_hive folder start_menu desktop key entry kilobytes total before
+    shift
+    fresh_prefix "nsis-$users"
+    if [ "$users" = all ]; then
+        hive=HKLM other_hive=HKCU
+        folder='C:\Program Files\TALLYWICK'
+        start_menu='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\TALLYWICK.lnk'
+        desktop='C:\users\Public\Desktop\TALLYWICK.lnk'
+    else
+        hive=HKCU other_hive=HKLM
+        folder="$LOCAL_APP_DATA\\Programs\\TALLYWICK"
+        start_menu="$APP_DATA\\Microsoft\\Windows\\Start Menu\\Programs\\TALLYWICK.lnk"
+        desktop="$USER_PROFILE\\Desktop\\TALLYWICK.lnk"
+    fi
+    key="$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TALLYWICK"
+    before=$(prefix_state)
+
+    win "$SETUP" /S "$@" || fail "the silent install for $users users ($*) failed with code $?"
+    check_files "$folder" uninstall.exe
+    check_link "$start_menu" "$folder"
+    check_link "$desktop" "$folder"
+
+    entry=$(key_values "$key") || fail "no Uninstall entry $key"
+    ! win reg query "$other_hive\\${key#*\\}" >/dev/null 2>&1 || fail "an Uninstall entry under $other_hive too"
+    [ "$(value DisplayName "$entry")" = TALLYWICK ] || fail "DisplayName: $entry"
+    [ "$(value Publisher "$entry")" = tallywick.example ] || fail "Publisher: $entry"
+    [ "$(value DisplayVersion "$entry")" = "$TALLYWICK_VERSION" ] || fail "DisplayVersion: $entry"
+    [ "$(value DisplayIcon "$entry")" = "$folder\\tallywick.exe,0" ] || fail "DisplayIcon: $entry"
+    [ "$(value InstallLocation "$entry")" = "$folder" ] || fail "InstallLocation: $entry"
+    [ "$(value UninstallString "$entry")" = "\"$folder\\uninstall.exe\"" ] || fail "UninstallString: $entry"
+    [ "$(value QuietUninstallString "$entry")" = "\"$folder\\uninstall.exe\" /S" ] ||
+        fail "QuietUninstallString: $entry"
+    [ "$(value NoModify "$entry")" = 0x1 ] && [ "$(value NoRepair "$entry")" = 0x1 ] ||
+        fail "NoModify, NoRepair: $entry"
+    # The size in KB of what was installed, as Windows counts it: each file in
+    # whole KB, give or take one per file for the rounding.
+    kilobytes=$(($(value EstimatedSize "$entry")))
+    total=$(cat "$(unix_path "$folder")"/* | wc -c)
+    ((kilobytes >= total / 1024 - 6 && kilobytes <= total / 1024 + 6)) ||
+        fail "EstimatedSize $kilobytes KB for $total bytes"
+
+    check_starts "$start_menu"
+
+    # Installing again, with no switch for the users, updates this install.
+    win "$SETUP" /S /NODESKTOP || fail "the silent reinstall failed with code $?"
+    [ ! -e "$(unix_path "$desktop")" ] || fail "the desktop shortcut stayed after /NODESKTOP"
+    check_link "$start_menu" "$folder"
+    ! win reg query "$other_hive\\${key#*\\}" >/dev/null 2>&1 || fail "the reinstall made a second install"
+    win "$SETUP" /S || fail "the second silent reinstall failed with code $?"
+    check_link "$desktop" "$folder"
+
+    if [ "$users" = all ]; then
+        # A per-user install beside it is removed by its own uninstaller, as
+        # an administrator, and this one stays whole.
+        win "$SETUP" /S /CurrentUser || fail "the per-user install beside it failed with code $?"
+        local user_folder="$LOCAL_APP_DATA\\Programs\\TALLYWICK"
+        local user_key="HKCU\\${key#*\\}"
+        check_files "$user_folder" uninstall.exe
+        win "$(unix_path "$user_folder")/uninstall.exe" /S || fail "the per-user uninstall failed with code $?"
+        eventually 300 entry_gone "$user_key" || fail "the per-user Uninstall entry is still there"
+        wineserver -w
+        [ ! -e "$(unix_path "$user_folder")" ] || fail "the per-user folder is still there"
+        [ ! -e "$(unix_path "$APP_DATA\\Microsoft\\Windows\\Start Menu\\Programs\\TALLYWICK.lnk")" ] ||
+            fail "the per-user Start-menu shortcut is still there"
+        check_files "$folder" uninstall.exe
+        check_link "$start_menu" "$folder"
+        check_link "$desktop" "$folder"
+        win reg query "$key" >/dev/null || fail "removing the per-user install took the entry for all users"
+
+        # The MSI, which uses the same folder, is not installed over it.
+        local code=0
+        win msiexec /i "$(win winepath -w "$MSI" | tr -d '\r')" /qn || code=$?
+        [ "$code" -eq $((1603 & 255)) ] || fail "msiexec /i over the install for all users ended with $code"
+        msi_entry
+        [ "$(value DisplayVersion "$entry")" = "$TALLYWICK_VERSION" ] || fail "the entry changed: $entry"
+        check_files "$folder" uninstall.exe
+    fi
+
+    # The entry's own quiet uninstall command, as "Apps & features" runs it.
+    local command
+    command=$(value QuietUninstallString "$(key_values "$key")")
+    [ "$command" = "\"$folder\\uninstall.exe\" /S" ] || fail "QuietUninstallString: $command"
+    win "$(unix_path "$folder")/uninstall.exe" /S || fail "the silent uninstall failed with code $?"
+    eventually 300 entry_gone "$key" || fail "the Uninstall entry is still there"
+    check_nothing_left "$before"
+    check_uninstaller_copies_go
+}
+
+# The uninstaller runs from a copy of itself in the temporary folder, which
+# cannot delete itself: it leaves it to Windows to delete at the next
+# restart. Each copy left must be on that list.
+check_uninstaller_copies_go() {
+    local copy name pending
+    pending=$(grep -h -A20 '"PendingFileRenameOperations"' "$WINEPREFIX/system.reg" | tr -d '\n\\')
+    while IFS= read -r copy; do
+        name=${copy#*/drive_c/}
+        grep -qiF "C:${name//\//}" <<<"$pending" || fail "$copy stays, even after a restart"
+    done < <(find "$WINEPREFIX/drive_c" -path '*/Temp/~nsu*' -type f)
+}
+
+nsis_part() {
+    : "${SETUP:?}"
+    need_msi
+    local setup_file program_file setup_version setup_icon
+    fresh_prefix version
+    # The installer shows the program's version record and icon.
+    setup_file=$(win winepath -w "$SETUP" | tr -d '\r')
+    program_file=$(win winepath -w "$TALLYWICK" | tr -d '\r')
+    setup_version=$(win "$PROBE" version "$setup_file") || fail "the installer has no version record"
+    [ "$setup_version" = "$(win "$PROBE" version "$program_file")" ] ||
+        fail "the installer's version record differs from the program's: $setup_version"
+    grep -qxF "fileversion=$TALLYWICK_VERSION" <<<"$setup_version" ||
+        fail "the installer's version is not $TALLYWICK_VERSION: $setup_version"
+    setup_icon=$(win "$PROBE" icon "$setup_file") || fail "the installer has no icon"
+    [ "$setup_icon" = "$(win "$PROBE" icon "$program_file")" ] ||
+        fail "the installer's icon differs from the program's: $setup_icon"
+
+    # Started by an administrator without /S, it first asks for which users.
+    # (cleanup ends it with the prefix's server should the test fail)
+    win "$SETUP" &
+    # The page fills in after its window shows.
+    users_page_shown() {
+        win "$PROBE" texts 'TALLYWICK Setup' >"$SANDBOX/texts" &&
+            grep -qxF 'text=Install for anyone using this computer' "$SANDBOX/texts" &&
+            grep -qxF 'text=Install just for me' "$SANDBOX/texts"
+    }
+    eventually 300 users_page_shown ||
+        fail "the installer's first page does not offer both choices: $(cat "$SANDBOX/texts")"
+    win "$PROBE" close 'TALLYWICK Setup' >/dev/null || fail "the installer did not end when closed"
+
+    nsis_install all
+    nsis_install current /CurrentUser
+    echo "NSIS installer: for all users and for the current user, installed, started, reinstalled, uninstalled"
+}
+
+# The one Add/Remove entry named TALLYWICK: sets entry to its values.
+msi_entry() {
+    local keys
+    keys=$(win reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' |
+        awk '/^HKEY/ { key = $0 } /^    DisplayName    REG_SZ    TALLYWICK$/ { print key }')
+    [ -n "$keys" ] || fail "no Add/Remove entry named TALLYWICK"
+    [ "$(wc -l <<<"$keys")" -eq 1 ] || fail "more than one Add/Remove entry: $keys"
+    entry=$(key_values "$keys")
+}
+
+msi_part() {
+    : "${SETUP:?}" "${DELIVERY:?}" "${DELIVERY_SETTINGS:?}" "${MAKE_MSI:?}"
+    need_msi
+    local folder='C:\Program Files\TALLYWICK' before link links=() newer newer_folder
+    fresh_prefix msi
+    before=$(prefix_state)
+    win msiexec /i "$(win winepath -w "$MSI" | tr -d '\r')" /qn ||
+        fail "msiexec /i failed with code $?: $(tail -5 "$SANDBOX/wine.log")"
+    check_files "$folder"
+    # Windows puts a per-machine package's Start-menu shortcut into the menu
+    # of all users; Wine 8 into the installing user's.
+    for link in 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\TALLYWICK.lnk' \
+        "$APP_DATA\\Microsoft\\Windows\\Start Menu\\Programs\\TALLYWICK.lnk"; do
+        [ -e "$(unix_path "$link")" ] && links+=("$link")
+    done
+    [ "${#links[@]}" -eq 1 ] || fail "Start-menu shortcuts: ${links[*]:-none}"
+    # Windows Installer writes folders with a closing backslash.
+    check_link "${links[0]}" "$folder" "$folder\\"
+    msi_entry
+    [ "$(value DisplayName "$entry")" = TALLYWICK ] || fail "DisplayName: $entry"
+    [[ "$(value UninstallString "$entry")" == MsiExec.exe\ /X{*} ]] || fail "UninstallString: $entry"
+    [ "$(value DisplayVersion "$entry")" = "$TALLYWICK_VERSION" ] || fail "DisplayVersion: $entry"
+    [ "$(value Publisher "$entry")" = tallywick.example ] || fail "Publisher: $entry"
+
+    # The setup program does not install for all users over it, in the same
+    # folder: it says so in its exit code.
+    local code=0
+    win "$SETUP" /S || code=$?
+    [ "$code" -eq $((1638 & 255)) ] || fail "tallywick-setup.exe /S over the MSI ended with $code"
+    check_files "$folder"
+    ! win reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\TALLYWICK' >/dev/null 2>&1 ||
+        fail "tallywick-setup.exe made an Uninstall entry beside the MSI's"
+
+    # A higher version, from the same sources with another list, replaces it.
+    newer=$(awk -F. -v OFS=. '{ $3 += 1; print }' <<<"$TALLYWICK_VERSION")
+    newer_folder=$SANDBOX/newer
+    cp -r "$DELIVERY" "$newer_folder"
+    printf '%s\r\n' "A card of the newer version" >>"$newer_folder/buslist.txt"
+    cmake -DSETTINGS="$DELIVERY_SETTINGS" -DFOLDER="$newer_folder" -DVERSION="$newer" \
+        -DOUTPUT="$SANDBOX/newer.msi" -P "$MAKE_MSI" >"$SANDBOX/make-msi.log" 2>&1 ||
+        fail "could not make the package of version $newer: $(cat "$SANDBOX/make-msi.log")"
+    win msiexec /i "$(win winepath -w "$SANDBOX/newer.msi" | tr -d '\r')" /qn ||
+        fail "msiexec /i of version $newer failed with code $?"
+    msi_entry
+    [ "$(value DisplayVersion "$entry")" = "$newer" ] || fail "after the upgrade: $entry"
+    cmp "$newer_folder/buslist.txt" "$(unix_path "$folder")/buslist.txt" ||
+        fail "the upgrade did not install the newer buslist.txt"
+    check_link "${links[0]}" "$folder" "$folder\\"
+
+    win msiexec /x "$(win winepath -w "$SANDBOX/newer.msi" | tr -d '\r')" /qn ||
+        fail "msiexec /x failed with code $?"
+    check_nothing_left "$before"
+    echo "MSI: installed, upgraded in place to $newer, removed"
+}
+
+signing_part() {
+    : "${DELIVERY:?}" "${DELIVERY_SETTINGS:?}" "${MAKE_SETUP:?}" "${MAKE_MSI:?}" "${SIGN:?}" "${OBJDUMP:?}"
+    need_msi
+    command -v osslsigncode >/dev/null && command -v openssl >/dev/null ||
+        fail "osslsigncode and openssl are needed"
+    local signed=$SANDBOX/signed file before
+    # A code-signing certificate of this test's own, with a password that a
+    # shell would split or expand.
+    openssl req -x509 -newkey rsa:2048 -nodes -keyout "$SANDBOX/key.pem" -out "$SANDBOX/cert.pem" \
+        -days 2 -subj "/CN=TALLYWICK test signing" -addext "keyUsage=digitalSignature" \
+        -addext "extendedKeyUsage=codeSigning" >"$SANDBOX/openssl.log" 2>&1 ||
+        fail "openssl could not make the certificate: $(cat "$SANDBOX/openssl.log")"
+    export TALLYWICK_SIGN_PASSWORD='a "pass" word $HOME'
+    openssl pkcs12 -export -inkey "$SANDBOX/key.pem" -in "$SANDBOX/cert.pem" \
+        -out "$SANDBOX/cert.pfx" -passout env:TALLYWICK_SIGN_PASSWORD || fail "openssl pkcs12 failed"
+    export TALLYWICK_SIGN_PFX=$SANDBOX/cert.pfx
+    unset TALLYWICK_SIGN_TIMESTAMP_URL
+
+    # Signed as the build signs: the program first, then what packs it.
+    cp -r "$DELIVERY" "$signed"
+    "$SIGN" TALLYWICK "$signed/tallywick.exe" || fail "sign.sh could not sign the program"
+    cmake -DSETTINGS="$DELIVERY_SETTINGS" -DFOLDER="$signed" -DVERSION="$TALLYWICK_VERSION" \
+        -DOUTPUT="$SANDBOX/setup.exe" -DSIGN=ON -P "$MAKE_SETUP" >"$SANDBOX/make.log" 2>&1 ||
+        fail "could not make the signed installer: $(cat "$SANDBOX/make.log")"
+    cmake -DSETTINGS="$DELIVERY_SETTINGS" -DFOLDER="$signed" -DVERSION="$TALLYWICK_VERSION" \
+        -DOUTPUT="$SANDBOX/package.msi" -DSIGN=ON -P "$MAKE_MSI" >"$SANDBOX/make.log" 2>&1 ||
+        fail "could not make the signed package: $(cat "$SANDBOX/make.log")"
+    for file in "$signed/tallywick.exe" "$SANDBOX/setup.exe" "$SANDBOX/package.msi"; do
+        osslsigncode verify -CAfile "$SANDBOX/cert.pem" -in "$file" >"$SANDBOX/verify.log" 2>&1 ||
+            fail "$(basename "$file") does not verify: $(cat "$SANDBOX/verify.log")"
+    done
+    bash "$(dirname "$0")/../security/pe-hardening.sh" "$OBJDUMP" "$signed/tallywick.exe" >/dev/null ||
+        fail "the signed program lost its hardening"
+
+    # The signed installer installs the signed program and a signed
+    # uninstaller, and the program starts.
+    fresh_prefix signing
+    win "$SANDBOX/setup.exe" /S || fail "the signed installer failed with code $?"
+    local folder='C:\Program Files\TALLYWICK'
+    cmp "$signed/tallywick.exe" "$(unix_path "$folder")/tallywick.exe" ||
+        fail "the signed installer did not install the signed program"
+    osslsigncode verify -CAfile "$SANDBOX/cert.pem" -in "$(unix_path "$folder")/uninstall.exe" \
+        >"$SANDBOX/verify.log" 2>&1 || fail "the uninstaller does not verify: $(cat "$SANDBOX/verify.log")"
+    check_starts 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\TALLYWICK.lnk'
+
+    # A wrong password signs nothing and says so.
+    cp "$DELIVERY/tallywick.exe" "$SANDBOX/unsigned.exe"
+    ! TALLYWICK_SIGN_PASSWORD=wrong "$SIGN" TALLYWICK "$SANDBOX/unsigned.exe" 2>"$SANDBOX/wrong.log" ||
+        fail "sign.sh succeeded with a wrong password"
+    cmp "$DELIVERY/tallywick.exe" "$SANDBOX/unsigned.exe" || fail "a failed signing changed the file"
+    [ -z "$(ls "$SANDBOX"/unsigned.exe.* 2>/dev/null)" ] || fail "a failed signing left files behind"
+    echo "Signing: the program, installer, uninstaller and MSI verify; the signed program starts"
+}
+
+case $part in
+nsis) nsis_part ;;
+msi) msi_part ;;
+signing) signing_part ;;
+*) fail "no part $part: nsis, msi or signing" ;;
+esac

@@ -92,6 +92,37 @@ TEST(Win32ListFileSourceTest, readsAFileAndDecodesItsFieldsFromTheAnsiCodePage) 
                                         "\xc3\x83\xc2\xa9"}));
 }
 
+TEST(Win32ListFileSourceTest, aFileOfUtf8OrWithItsMarkIsReadAsUtf8AndEachFileIsDecidedWhole) {
+    if (::GetACP() != 1252) {
+        GTEST_SKIP() << "written for the Western European code page";
+    }
+    WorkingFolder folder;
+    Win32ListFileSource source;
+    // As Notepad saves them: UTF-8, and UTF-8 with a byte-order mark.
+    folder.write(L"buslist.txt", "Cr\u00e9dit Agricole Card\r\n");
+    EXPECT_EQ(loadListFile(source, "buslist.txt"),
+              (std::vector<std::string>{"Cr\u00e9dit Agricole Card"}));
+    folder.write(L"buslistb.txt", "\uFEFFCaf\u00e9 Business Card\r\n");
+    EXPECT_EQ(loadListFile(source, "buslistb.txt"),
+              (std::vector<std::string>{"Caf\u00e9 Business Card"}));
+    // Euro signs in UTF-8 for long enough that any piece the file is read
+    // in ends inside one.
+    std::string euros;
+    for (int i = 0; i < 50000; ++i) {
+        euros += "\u20ac";
+    }
+    folder.write(L"buslistc.txt", "\"" + euros + "\"\r\nLast\r\n");
+    EXPECT_EQ(loadListFile(source, "buslistc.txt"), (std::vector<std::string>{euros, "Last"}));
+    // One byte that is not UTF-8 (an e acute in Windows-1252), far into the
+    // file, makes the whole file ANSI, its first entry too.
+    folder.write(L"buslist.txt",
+                 "Cr\u00e9dit\r\n\"" + std::string(200000, 'x') + "\"\r\nCaf\xE9\r\n");
+    const std::vector<std::string> ansi = loadListFile(source, "buslist.txt");
+    ASSERT_EQ(ansi.size(), 3u);
+    EXPECT_EQ(ansi[0], "Cr\u00c3\u00a9dit");
+    EXPECT_EQ(ansi[2], "Caf\u00e9");
+}
+
 TEST(Win32ListFileSourceTest, unusableNamesRaiseTheirErrorNumbers) {
     WorkingFolder folder;
     EXPECT_EQ(openError("buslist.txt"),

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+# SPDX-License-Identifier: MIT
+#
+# Signs Windows files in place with the publisher's code-signing certificate
+# (Authenticode, SHA-256), with osslsigncode:
+#   sign.sh DESCRIPTION FILE...      a program, an installer or an MSI
+# From the environment:
+#   TALLYWICK_SIGN_PFX               the certificate and its key (PKCS#12)
+#   TALLYWICK_SIGN_PASSWORD          its password (may be empty)
+#   TALLYWICK_SIGN_TIMESTAMP_URL     optional: an RFC 3161 time-stamping
+#                                    service, so that the signature outlives
+#                                    the certificate
+# The password reaches osslsigncode through a pipe, never on a command line
+# that other users could read in the process list.
+set -euo pipefail
+
+if [ $# -lt 2 ]; then
+    echo "usage: sign.sh DESCRIPTION FILE..." >&2
+    exit 2
+fi
+description=$1
+shift
+: "${TALLYWICK_SIGN_PFX:?is not set: the certificate to sign with}"
+if [ -z "${TALLYWICK_SIGN_PASSWORD+set}" ]; then
+    echo "sign.sh: TALLYWICK_SIGN_PASSWORD is not set (set it empty for a certificate without one)" >&2
+    exit 1
+fi
+[ -r "$TALLYWICK_SIGN_PFX" ] || { echo "sign.sh: cannot read $TALLYWICK_SIGN_PFX" >&2; exit 1; }
+
+timestamp=()
+if [ -n "${TALLYWICK_SIGN_TIMESTAMP_URL:-}" ]; then
+    timestamp=(-ts "$TALLYWICK_SIGN_TIMESTAMP_URL")
+fi
+
+for file in "$@"; do
+    signed=$file.signing
+    rm -f "$signed"
+    # printf is the shell's own: the password is on no command line.
+    if ! printf '%s' "$TALLYWICK_SIGN_PASSWORD" |
+        osslsigncode sign -pkcs12 "$TALLYWICK_SIGN_PFX" -readpass /dev/stdin -h sha256 \
+            -n "$description" "${timestamp[@]}" -in "$file" -out "$signed" >"$signed.log" 2>&1; then
+        cat "$signed.log" >&2
+        rm -f "$signed" "$signed.log"
+        echo "sign.sh: could not sign $file" >&2
+        exit 1
+    fi
+    rm -f "$signed.log"
+    mv -f "$signed" "$file"
+done
