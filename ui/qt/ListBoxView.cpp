@@ -90,7 +90,8 @@ void ListBoxView::focusInEvent(QFocusEvent* event) {
         // The item view would make the first entry current, unselected, and
         // tell a screen reader that it has the focus; a list box with nothing
         // selected has no current entry, and the list itself has the focus.
-        QAbstractScrollArea::focusInEvent(event);
+        // Skipping the item view's step is the point here.
+        QAbstractScrollArea::focusInEvent(event); // NOLINT(bugprone-parent-virtual-call)
         setAttribute(Qt::WA_InputMethodEnabled, false);
         viewport()->update();
         return;
