@@ -14,8 +14,8 @@
 # is selected, and with its selected entry and its place when the focus comes
 # back to it (from a button, from the menu bar, with the window restored);
 # the four buttons with their role; F10 and Right through the eight bar
-# entries, the three that open a drop-down said to be menus; Return on a
-# focused card button opens its two pages.
+# entries, the three that open a drop-down said to be menus, and an Alt tap
+# onto the bar; Return on a focused card button opens its two pages.
 #
 # The transcript (key, then what Orca said) is written to $ORCA_TRANSCRIPT
 # when that is set.
@@ -258,6 +258,10 @@ eventually 150 said_since "$from" "American Express Business Gold Card" ||
     orca_fail "the restored window did not announce the list's entry; Orca said: [$(spoken_since "$from" | paste -sd '|' -)]"
 orca_quiet || orca_fail "Orca did not go quiet after the window came back"
 transcribe "(the window is restored)" "$from"
+
+# --- An Alt tap puts the keyboard on the bar too, and Escape gives it back.
+press alt "Build Business Credit"
+press Escape "American Express Business Gold Card"
 
 save_transcript
 echo "PASS: orca"

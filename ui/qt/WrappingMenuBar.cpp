@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 
 namespace tallywick {
@@ -109,24 +110,46 @@ bool WrappingMenuBar::eventFilter(QObject* watched, QEvent* event) {
         followAltTap(event);
         return false;
     }
-    if (watched != watchedWindow_ || !isVisible()) {
+    if (!isVisible()) {
         return false;
     }
-    if (event->type() == QEvent::ShortcutOverride) {
+    if (watched == watchedWindow_) {
+        watchNativeWindow();
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<const QKeyEvent*>(event);
+            if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier) {
+                toggleKeyboardMode();
+                return true;
+            }
+        }
+    } else if (watched == nativeWindow_ && event->type() == QEvent::ShortcutOverride &&
+               event->spontaneous()) {
+        // Alt went down on the keyboard: watch every event until it comes up
+        // again. Only a key from the window system counts: with a screen
+        // reader, Qt's accessibility bridge holds each key until the reader
+        // has seen it and then hands it back to the program, and an Alt
+        // press handed back may come after the letter of Alt+letter, while
+        // Alt is still held.
         const auto* key = static_cast<const QKeyEvent*>(event);
         if (isAltKey(key) && key->modifiers() == Qt::AltModifier) {
-            // Alt went down: watch every event until it comes up again.
             altAlone_ = true;
             qApp->installEventFilter(this);
         }
-    } else if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<const QKeyEvent*>(event);
-        if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier) {
-            toggleKeyboardMode();
-            return true;
-        }
     }
     return false;
+}
+
+void WrappingMenuBar::watchNativeWindow() {
+    QWindow* native = watchedWindow_->windowHandle();
+    if (native != nativeWindow_) {
+        if (!nativeWindow_.isNull()) {
+            nativeWindow_->removeEventFilter(this);
+        }
+        nativeWindow_ = native;
+        if (native != nullptr) {
+            native->installEventFilter(this);
+        }
+    }
 }
 
 void WrappingMenuBar::followAltTap(const QEvent* event) {

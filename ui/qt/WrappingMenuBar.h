@@ -9,6 +9,7 @@
 
 class QAction;
 class QVBoxLayout;
+class QWindow;
 
 namespace tallywick {
 
@@ -46,12 +47,16 @@ private:
     // Between Alt going down and coming up: a tap alone toggles the keyboard
     // mode; any other key, a click or a change of focus ends the watch.
     void followAltTap(const QEvent* event);
+    // The window system's window of the main window, where a key arrives
+    // first: followed once it exists.
+    void watchNativeWindow();
     void stopFollowingAlt();
     [[nodiscard]] MenuRow* activeRow() const;
 
     QVBoxLayout* layout_;
     std::vector<MenuRow*> rows_;
     QWidget* watchedWindow_ = nullptr;
+    QPointer<QWindow> nativeWindow_;
     QPointer<QWidget> focusBeforeBar_;
     bool altAlone_ = false; // Alt is down and nothing else happened since
 };
