@@ -113,8 +113,11 @@ public:
         text_.eraseFront(closedSize());
         ends_.clear();
     }
-    // Room for size bytes more of text.
-    void reserveText(std::size_t size) { text_.reserveMore(size); }
+    // Room for textBytes more bytes of text in at least texts more texts.
+    void reserve(std::size_t textBytes, std::size_t texts) {
+        text_.reserveMore(textBytes);
+        ends_.reserveMore(texts);
+    }
 
     [[nodiscard]] std::vector<std::string> toStrings() const {
         std::vector<std::string> strings;

@@ -152,9 +152,9 @@ bool ListFieldParser::feed(std::string_view chunk) {
         return !overflowed_;
     }
 
-    // The chunk's fields take at most its bytes: room for them at once
-    // rather than growing piece by piece.
-    fields_.reserveText(chunk.size());
+    // The chunk's fields take at most its bytes, and a field seldom fewer
+    // than sixteen: room for them at once rather than growing piece by piece.
+    fields_.reserve(chunk.size(), std::min<std::size_t>(chunk.size() / 16 + 1, 4096));
 
     const char* p = chunk.data();
     const char* const end = p + chunk.size();
