@@ -9,6 +9,9 @@
 
 namespace tallywick {
 
+// What Windows' Notepad (and many editors) write at the start of a UTF-8 file.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 // List files written on Linux are UTF-8; those carried over from Windows are
 // usually Windows-1252. Valid UTF-8 sequences are kept as they are and every
 // byte that is not part of one is read as Windows-1252, so both kinds of file

@@ -3,6 +3,7 @@
 
 #include "catalogue/ListFieldParser.h"
 
+#include "base/TextDecoding.h"
 #include "catalogue/FieldEndScan.h"
 
 #include <algorithm>
@@ -13,8 +14,6 @@
 namespace tallywick {
 
 namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 constexpr bool isBlank(char c) {
     return c == ' ' || c == '\t';
@@ -64,18 +63,18 @@ void ListFieldParser::emitField() {
 bool ListFieldParser::skipByteOrderMark(std::string_view& chunk) {
     // The mark may arrive split across chunks; a partial match that turns out
     // not to be one is ordinary text.
-    while (!chunk.empty() && bomMatched_ < kByteOrderMark.size() &&
-           chunk.front() == kByteOrderMark[bomMatched_]) {
+    while (!chunk.empty() && bomMatched_ < kUtf8ByteOrderMark.size() &&
+           chunk.front() == kUtf8ByteOrderMark[bomMatched_]) {
         ++bomMatched_;
         chunk.remove_prefix(1);
     }
-    if (bomMatched_ == kByteOrderMark.size()) {
+    if (bomMatched_ == kUtf8ByteOrderMark.size()) {
         bomDone_ = true;
     } else if (!chunk.empty()) {
         bomDone_ = true;
         const std::size_t matched = std::exchange(bomMatched_, 0);
         if (matched > 0) {
-            return feed(kByteOrderMark.substr(0, matched));
+            return feed(kUtf8ByteOrderMark.substr(0, matched));
         }
     }
     return true;
@@ -184,10 +183,10 @@ bool ListFieldParser::finish() {
     if (overflowed_) {
         return false;
     }
-    if (!bomDone_ && bomMatched_ > 0 && bomMatched_ < kByteOrderMark.size()) {
+    if (!bomDone_ && bomMatched_ > 0 && bomMatched_ < kUtf8ByteOrderMark.size()) {
         const std::size_t matched = bomMatched_;
         bomDone_ = true;
-        feed(kByteOrderMark.substr(0, matched));
+        feed(kUtf8ByteOrderMark.substr(0, matched));
     }
     switch (state_) {
     case State::StartOfField:

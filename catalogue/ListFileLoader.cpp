@@ -27,10 +27,13 @@ public:
     void into(ListEntries& entries) const {
         const std::string_view buffer = fields_.buffer();
         const std::size_t count = fields_.size();
+        if (count == 0) {
+            return;
+        }
+        const std::size_t last = fields_.endOf(count - 1);
         std::size_t first = 0;
         while (first < count) {
             const std::size_t from = fields_.startOf(first);
-            const std::size_t last = fields_.endOf(count - 1);
             const std::size_t other = from + findNonAscii(buffer.substr(from, last - from));
             if (other == last) {
                 entries.append(fields_.slice(first, count));

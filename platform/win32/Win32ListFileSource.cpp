@@ -40,14 +40,13 @@ public:
     // UTF-8; any other file is in the ANSI code page. The file is read
     // through once to decide, as a whole, then again from its start.
     void chooseEncoding() {
-        constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
         std::vector<char> buffer(std::size_t{64} * 1024);
         Utf8Validator text;
         bool first = true;
         std::size_t got = 0;
         while ((got = read(buffer.data(), buffer.size())) > 0) {
             const std::string_view piece(buffer.data(), got);
-            if (std::exchange(first, false) && piece.starts_with(kByteOrderMark)) {
+            if (std::exchange(first, false) && piece.starts_with(kUtf8ByteOrderMark)) {
                 utf8_ = true;
                 break;
             }
