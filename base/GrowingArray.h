@@ -55,6 +55,12 @@ public:
             grow(size_ + count);
         }
     }
+    // Room for capacity values in all, grown to exactly that.
+    void reserve(std::size_t capacity) {
+        if (capacity > capacity_) {
+            setCapacity(capacity);
+        }
+    }
     // The room after the last value, at least count values of it, to be
     // written and then taken in with extend().
     [[nodiscard]] T* spare(std::size_t count) {
@@ -111,8 +117,11 @@ private:
         void operator()(T* p) const noexcept { std::free(p); }
     };
 
+    // Doubles, as a vector grows, or more when more is needed.
     void grow(std::size_t needed) {
-        const std::size_t capacity = std::max({needed, 2 * capacity_, 64 / sizeof(T)});
+        setCapacity(std::max({needed, 2 * capacity_, 64 / sizeof(T)}));
+    }
+    void setCapacity(std::size_t capacity) {
         void* grown = std::realloc(data_.get(), capacity * sizeof(T));
         if (grown == nullptr) {
             throw std::bad_alloc();

@@ -30,7 +30,12 @@ GrowingArray<char> readWhole(ListFile& file, const std::string& name) {
         static_cast<std::size_t>(std::min<std::uint64_t>(file.claimedSize(), kMaxListFileBytes)) +
         kReadPiece);
     while (true) {
-        const std::size_t wanted = std::max(bytes.spareSize(), kReadPiece);
+        if (bytes.spareSize() < kReadPiece) {
+            // Grown as a vector grows, but never past what the limit needs.
+            bytes.reserve(std::min(std::max(2 * bytes.size(), bytes.size() + kReadPiece),
+                                   kMaxListFileBytes + kReadPiece));
+        }
+        const std::size_t wanted = bytes.spareSize();
         const std::size_t got = file.read(bytes.spare(wanted), wanted);
         if (got == 0) {
             return bytes;
