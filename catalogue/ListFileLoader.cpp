@@ -31,8 +31,9 @@ GrowingArray<char> readWhole(ListFile& file, const std::string& name) {
         kReadPiece);
     while (true) {
         if (bytes.spareSize() < kReadPiece) {
-            // Grown as a vector grows, but never past what the limit needs.
-            bytes.reserve(std::min(std::max(2 * bytes.size(), bytes.size() + kReadPiece),
+            // Doubled, as a vector grows, but never past what the limit needs.
+            const std::size_t capacity = bytes.size() + bytes.spareSize();
+            bytes.reserve(std::min(std::max(2 * capacity, bytes.size() + kReadPiece),
                                    kMaxListFileBytes + kReadPiece));
         }
         const std::size_t wanted = bytes.spareSize();

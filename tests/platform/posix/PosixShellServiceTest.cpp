@@ -292,7 +292,7 @@ TEST(PosixShellServiceTest, thousandLaunchesAreAllHandedOverWithoutLeaks) {
     ASSERT_GT(number(shell.execute(open(program))), 32);
     waitForLines(programLog, 1);
     const int descriptorsBefore = openDescriptors();
-    const long residentBefore = residentKilobytes();
+    [[maybe_unused]] const long residentBefore = residentKilobytes();
 
     for (int i = 0; i < 500; ++i) {
         ASSERT_GT(number(shell.execute(open(program))), 32);
