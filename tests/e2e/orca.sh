@@ -16,6 +16,8 @@
 # the four buttons with their role; F10 and Right through the eight bar
 # entries, the three that open a drop-down said to be menus, and an Alt tap
 # onto the bar; Return on a focused card button opens its two pages.
+# buslist.txt is given as Notepad's "UTF-16 LE" saves it, with its mark: the
+# entries and the count Orca reads from it show that it was decoded.
 #
 # The transcript (key, then what Orca said) is written to $ORCA_TRANSCRIPT
 # when that is set.
@@ -173,6 +175,10 @@ PYTHON
         fail "Orca did not start: $(cat "$SANDBOX/orca.out")"
     orca_quiet || fail "Orca did not settle after starting"
 }
+
+{ printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$WORK/buslist.txt"; } >"$SANDBOX/utf16.txt" ||
+    fail "buslist.txt could not be made UTF-16"
+mv "$SANDBOX/utf16.txt" "$WORK/buslist.txt"
 
 start_accessibility_stack
 start_orca

@@ -12,12 +12,13 @@
 #include <type_traits>
 #include <utility>
 
-namespace tallywick::detail {
+namespace tallywick {
 
 // An array of plain values that grows with realloc: a large one grows in
 // place (the C library remaps its pages) instead of being copied into fresh
-// memory at every doubling, which for a list of 32,767 entries is most of
-// the cost of reading it.
+// memory at every doubling. A list file is read into one, decoded into
+// another, and its fields are split in place, so that the text of a list is
+// held once however large it is.
 template <typename T> class GrowingArray {
     static_assert(std::is_trivially_copyable_v<T>);
 
@@ -42,6 +43,7 @@ public:
     }
     ~GrowingArray() = default;
 
+    [[nodiscard]] T* data() noexcept { return data_.get(); }
     [[nodiscard]] const T* data() const noexcept { return data_.get(); }
     [[nodiscard]] std::size_t size() const noexcept { return size_; }
     [[nodiscard]] bool empty() const noexcept { return size_ == 0; }
@@ -53,6 +55,16 @@ public:
             grow(size_ + count);
         }
     }
+    // The room after the last value, at least count values of it, to be
+    // written and then taken in with extend().
+    [[nodiscard]] T* spare(std::size_t count) {
+        reserveMore(count);
+        return data_.get() + size_;
+    }
+    [[nodiscard]] std::size_t spareSize() const noexcept { return capacity_ - size_; }
+    // Takes in count values written into the spare room.
+    void extend(std::size_t count) noexcept { size_ += std::min(count, capacity_ - size_); }
+
     void push_back(T value) {
         if (size_ == capacity_) {
             grow(size_ + 1);
@@ -63,23 +75,30 @@ public:
         if (count == 0) {
             return;
         }
-        if (capacity_ - size_ < count) {
-            grow(size_ + count);
-        }
-        std::memcpy(data_.get() + size_, values, count * sizeof(T));
+        std::memcpy(spare(count), values, count * sizeof(T));
         size_ += count;
     }
 
     // Keeps the first size values (size is at most size()).
     void resize(std::size_t size) noexcept { size_ = std::min(size, size_); }
     void clear() noexcept { size_ = 0; }
-    // Drops the first count values; the rest move to the front.
-    void eraseFront(std::size_t count) noexcept {
-        count = std::min(count, size_);
-        if (count > 0 && count < size_) {
-            std::memmove(data_.get(), data_.get() + count, (size_ - count) * sizeof(T));
+    // Gives back the room beyond the last value.
+    void shrinkToFit() noexcept {
+        if (size_ == capacity_) {
+            return;
         }
-        size_ -= count;
+        if (size_ == 0) {
+            data_.reset();
+            capacity_ = 0;
+            return;
+        }
+        // Shrinking in place cannot fail on any C library we build for; if
+        // it did, the larger block simply stays.
+        if (void* shrunk = std::realloc(data_.get(), size_ * sizeof(T))) {
+            static_cast<void>(data_.release());
+            data_.reset(static_cast<T*>(shrunk));
+            capacity_ = size_;
+        }
     }
 
     friend bool operator==(const GrowingArray& a, const GrowingArray& b) {
@@ -108,4 +127,4 @@ private:
     std::size_t capacity_ = 0;
 };
 
-} // namespace tallywick::detail
+} // namespace tallywick
