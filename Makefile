@@ -61,17 +61,17 @@ test-default: build
 test-asan: build-asan
 	ctest --preset asan -j $(JOBS)
 
-# Runs the list reader's fuzz target for FUZZ_SECONDS (the seeds in fuzz/corpus
-# grow a working corpus in build-fuzz/corpus) and prints its statistics.
+# Grows the kept corpus of every fuzz target, fuzz/corpus/<name>/: builds the
+# libFuzzer targets with clang (the fuzz preset), runs each for FUZZ_SECONDS
+# and merges the inputs that reach new code back into its corpus, printing
+# the statistics (fuzz/grow.sh). make test replays every kept corpus.
 FUZZ_SECONDS ?= 60
-fuzz: deps
-	@command -v clang++ >/dev/null || { sudo=; [ "$$(id -u)" = 0 ] || sudo=sudo; \
-	  $$sudo apt-get install -y -qq --no-install-recommends clang libclang-rt-dev; }
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+fuzz:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(FUZZ_PACKAGES)"
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
-	mkdir -p build-fuzz/corpus && cp -n fuzz/corpus/* build-fuzz/corpus/
-	set -o pipefail; build-fuzz/fuzz/list_reader_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	  -max_len=65536 build-fuzz/corpus 2>&1 | grep -E '^(#[0-9]+.*(INITED|DONE)|stat::|==[0-9]+==|SUMMARY)'
+	fuzz/grow.sh build-fuzz $(FUZZ_SECONDS)
 
 # The Debian package, from a Release tree of its own without the tests:
 # build-package/tallywick_<version>_<arch>.deb (apt install ./build-package/tallywick_*.deb).
