@@ -15,7 +15,7 @@ PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev googletest libgtest
             qt6-wayland weston lintian reuse binutils git clang-format clang-tidy \
             orca at-spi2-core dbus
 
-.PHONY: all deps build build-asan run test test-default test-asan fuzz package reproducible \
+.PHONY: all deps build build-asan run test test-default test-asan test-docs fuzz package reproducible \
         clean deps-windows windows test-windows reproducible-windows
 
 all: build
@@ -53,13 +53,18 @@ run: build
 # The Linux suite runs twice, on the normal build and on the one with the
 # address and undefined-behaviour sanitizers (leak checks included); then the
 # Windows suites run under Wine.
-test: test-default test-asan test-windows
+test: test-default test-asan test-windows test-docs
 
 test-default: build
 	ctest --preset default -j $(JOBS)
 
 test-asan: build-asan
 	ctest --preset asan -j $(JOBS)
+
+# Every test that SECURITY.md or the README cites is one that ctest lists in
+# the Linux or the Windows build.
+test-docs: test-default test-windows
+	tests/docs/cited-tests.sh "SECURITY.md README.md" build build-windows
 
 # Grows the kept corpus of every fuzz target, fuzz/corpus/<name>/: builds the
 # libFuzzer targets with clang (the fuzz preset), runs each for FUZZ_SECONDS
