@@ -7,6 +7,7 @@
 #include "FakePlatform.h"
 #include "ui/qt/AtSpiAnswers.h"
 #include "ui/qt/AtSpiSelection.h"
+#include "ui/qt/AtSpiSupplement.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/MenuRow.h"
 #include "ui/qt/WrappingMenuBar.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QDBusVariant>
 #include <QDBusVirtualObject>
 #include <QKeyEvent>
@@ -567,6 +569,102 @@ TEST_F(AccessibilityTest, anAltPressHandedBackByTheAccessibilityBridgeIsNoTap) {
     EXPECT_TRUE(QTest::qWaitFor([this] { return shell.requests.size() == 2; }));
     EXPECT_EQ(highlighted(), "") << "letting go of Alt after Alt+A is no tap";
     EXPECT_EQ(QApplication::focusWidget(), list);
+}
+
+// With Qt's own bridge on an accessibility bus (at-spi-bridge.sh runs these
+// on the X display, with buses of their own): a screen reader's calls, made
+// over the bus, meet the supplement in the bridge's place. Should Qt's
+// internals change so that it cannot get there, these fail.
+class AtSpiBridgeTest : public ::testing::Test, public testing::FakeServices {
+protected:
+    void SetUp() override {
+        listFiles.files = {{"buslist.txt", "Alpha\r\nBeta\r\nGamma\r\n"},
+                           {"buslistb.txt", "One,Two"},
+                           {"buslistc.txt", ""}};
+        window.attach(form);
+        ASSERT_EQ(form.load(), LoadOutcome::Show);
+        AtSpiSupplement::install(qApp);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitFor([] { return AtSpiSupplement::installed(); }, 5000))
+            << (QAccessible::isActive()
+                    ? "accessibility is on, but the supplement did not take the bridge's place"
+                    : "accessibility did not come on");
+        // A screen reader's own connection to the accessibility bus.
+        const QDBusMessage address =
+            QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
+                QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+                QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress")));
+        ASSERT_EQ(address.type(), QDBusMessage::ReplyMessage)
+            << address.errorMessage().toStdString();
+        reader = QDBusConnection::connectToBus(address.arguments().value(0).toString(),
+                                               QStringLiteral("screen-reader"));
+        ASSERT_TRUE(reader.isConnected());
+    }
+
+    void TearDown() override { QDBusConnection::disconnectFromBus(reader.name()); }
+
+    // OBJECT's answer to a call made over the bus; the program's event loop
+    // runs while it is awaited.
+    QDBusMessage call(QAccessibleInterface* object, const QString& interface, const char* member,
+                      const QVariantList& arguments = {}) {
+        QDBusMessage message = QDBusMessage::createMethodCall(
+            QDBusConnection(QStringLiteral("a11y")).baseService(),
+            QStringLiteral("/org/a11y/atspi/accessible/%1").arg(QAccessible::uniqueId(object)),
+            interface, QString::fromLatin1(member));
+        message.setArguments(arguments);
+        const QDBusPendingCall pending = reader.asyncCall(message, 5000);
+        EXPECT_TRUE(QTest::qWaitFor([&pending] { return pending.isFinished(); }, 6000));
+        return pending.reply();
+    }
+
+    QAccessibleInterface* find(const char* name) {
+        return QAccessible::queryAccessibleInterface(
+            window.findChild<QWidget*>(QString::fromLatin1(name)));
+    }
+
+    MainWindow window;
+    Form1 form{services(), window};
+    QDBusConnection reader{QString()};
+};
+
+TEST_F(AtSpiBridgeTest, dropDownsAreMenusAndListsHaveTheirSelection) {
+    QAccessibleInterface* bar =
+        QAccessible::queryAccessibleInterface(window.findChild<WrappingMenuBar*>()->rows().front());
+    // AtspiRole: 33 a menu, 35 a menu item (atspi-constants.h).
+    EXPECT_EQ(call(bar->child(1), kAccessible, "GetRole").arguments().value(0), QVariant(33u))
+        << "Credit Reports opens a drop-down";
+    EXPECT_EQ(call(bar->child(0), kAccessible, "GetRole").arguments().value(0), QVariant(35u))
+        << "Build Business Credit runs a command";
+
+    QAccessibleInterface* list = find("List1");
+    const QStringList interfaces =
+        call(list, kAccessible, "GetInterfaces").arguments().value(0).toStringList();
+    EXPECT_TRUE(interfaces.contains(QStringLiteral("org.a11y.atspi.Table"))) << "the bridge's";
+    EXPECT_TRUE(interfaces.contains(kSelection));
+    EXPECT_EQ(call(list, kSelection, "SelectChild", {1}).arguments().value(0), QVariant(true));
+    EXPECT_EQ(window.selectedIndex(ControlId::List1), 1);
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+    EXPECT_EQ(call(list, kSelection, "SelectChild", {QStringLiteral("0")}).errorName(),
+              QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
+    EXPECT_EQ(window.selectedIndex(ControlId::List1), 1);
+#endif
+    const QDBusMessage selected =
+        call(list, kProperties, "Get", {kSelection, QStringLiteral("NSelectedChildren")});
+    EXPECT_EQ(qvariant_cast<QDBusVariant>(selected.arguments().value(0)).variant(), QVariant(1));
+}
+
+TEST_F(AtSpiBridgeTest, callsThatWouldCrashOrMisleadTheBridgeAreRefusedAndTheProgramLivesOn) {
+    const QString invalid = QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs");
+    EXPECT_EQ(call(find("Command2"), kAction, "DoAction", {QStringLiteral("0")}).errorName(),
+              invalid);
+    QAccessibleInterface* list = find("List1");
+    EXPECT_EQ(call(list, kAccessible, "GetChildAtIndex").errorName(), invalid);
+    EXPECT_EQ(call(list, kProperties, "GetAll", {kAccessible}).errorName(),
+              QStringLiteral("org.freedesktop.DBus.Error.NotSupported"));
+    const QDBusMessage name = call(list, kProperties, "Get", {kAccessible, QStringLiteral("Name")});
+    EXPECT_EQ(qvariant_cast<QDBusVariant>(name.arguments().value(0)).variant(),
+              QVariant(QStringLiteral("3 American Express Cards")));
+    EXPECT_TRUE(shell.requests.empty());
 }
 
 } // namespace
