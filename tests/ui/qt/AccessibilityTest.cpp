@@ -426,6 +426,13 @@ TEST_F(AccessibilityTest, picturesAreGraphicsAndMemoryFiguresAreLabelledByTheirC
 TEST_F(AccessibilityTest, f10AndTheArrowsWalkTheWrappedBarAsOneBar) {
     loadAndShow();
     QWidget* list = find("List1");
+    // Shift+F10 is the context-menu key; Ctrl+F10 is no key of the bar either.
+    for (const Qt::KeyboardModifier held : {Qt::ShiftModifier, Qt::ControlModifier}) {
+        QTest::keyClick(list, Qt::Key_F10, held);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(highlighted(), "") << "with modifier " << held;
+        EXPECT_EQ(QApplication::focusWidget(), list);
+    }
     type({Qt::Key_F10});
     EXPECT_EQ(highlighted(), "buildcredit");
     // Right through every entry, across the rows, and round to the first.
