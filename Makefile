@@ -69,7 +69,7 @@ fuzz: deps
 	  $$sudo apt-get install -y -qq --no-install-recommends clang libclang-rt-dev; }
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
-	mkdir -p build-fuzz/corpus && cp -n fuzz/corpus/* build-fuzz/corpus/
+	mkdir -p build-fuzz/corpus && find fuzz/corpus -maxdepth 1 -type f -exec cp -n {} build-fuzz/corpus/ +
 	set -o pipefail; build-fuzz/fuzz/list_reader_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	  -max_len=65536 build-fuzz/corpus 2>&1 | grep -E '^(#[0-9]+.*(INITED|DONE)|stat::|==[0-9]+==|SUMMARY)'
 
