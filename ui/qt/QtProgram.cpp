@@ -1,0 +1,49 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
+#include "ui/qt/QtProgram.h"
+
+#include "base/ProductFacts.h"
+
+#include <QApplication>
+#include <QIcon>
+
+namespace tallywick {
+
+namespace {
+
+// The program the About command opens the help text with: the desktop's
+// text opener.
+const char* const kTextViewer = "xdg-open";
+
+QString qtText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+void QtProgram::describe() {
+    QApplication::setApplicationName(qtText(kProductName));
+    QApplication::setApplicationVersion(qtText(kVersion));
+    QApplication::setDesktopFileName(QStringLiteral("tallywick"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tallywick/tallywick.png")));
+}
+
+// The program's own shell, boxes and lock are made before Form1 takes them.
+QtProgram::QtProgram() : QtProgram(shell_, boxes_, instance_) {}
+
+QtProgram::QtProgram(ShellPort& shell, MessageBoxPort& boxes, InstancePort& instance)
+    : form_(Services{shell, boxes, instance, listFiles_, memory_, numbers_, kTextViewer}, window_) {
+    window_.attach(form_);
+}
+
+LoadOutcome QtProgram::start() {
+    const LoadOutcome outcome = form_.load();
+    if (outcome == LoadOutcome::Show) {
+        window_.centreOnScreen();
+        window_.show();
+    }
+    return outcome;
+}
+
+} // namespace tallywick
