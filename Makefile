@@ -76,7 +76,7 @@ fuzz:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(FUZZ_PACKAGES)"
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
-	fuzz/grow.sh build-fuzz $(FUZZ_SECONDS)
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp fuzz/grow.sh build-fuzz $(FUZZ_SECONDS)
 
 # The Debian package, from a Release tree of its own without the tests:
 # build-package/tallywick_<version>_<arch>.deb (apt install ./build-package/tallywick_*.deb).
