@@ -33,9 +33,11 @@
 # package of a higher version (made here, from other files) installed over it
 # leaves one entry, of the new version, and the new files; msiexec /x leaves
 # nothing of either.
-# signing: with a certificate made here, the program, the installer, the
-# uninstaller it installs and the MSI verify against it; the signed program
-# keeps its hardening and starts; a wrong password signs nothing.
+# signing: with a certificate made here, the program (signed by hand, with
+# the password itself), the installer, the uninstaller it installs and the
+# MSI (made as the build makes them, with the name of a file that holds the
+# password) verify against it; the signed program keeps its hardening and
+# starts; a wrong password signs nothing.
 #
 # Environment: SETUP (the installer), MSI (the package), PROBE
 # (install_probe.exe), TALLYWICK (the program), TALLYWICK_DELIVERED (the
@@ -390,20 +392,24 @@ signing_part() {
         fail "osslsigncode and openssl are needed"
     local signed=$SANDBOX/signed file before
     # A code-signing certificate of this test's own, with a password that a
-    # shell would split or expand.
+    # shell would split or expand, saved in a file as an editor saves it.
+    local password='a "pass", word $HOME'
     openssl req -x509 -newkey rsa:2048 -nodes -keyout "$SANDBOX/key.pem" -out "$SANDBOX/cert.pem" \
         -days 2 -subj "/CN=TALLYWICK test signing" -addext "keyUsage=digitalSignature" \
         -addext "extendedKeyUsage=codeSigning" >"$SANDBOX/openssl.log" 2>&1 ||
         fail "openssl could not make the certificate: $(cat "$SANDBOX/openssl.log")"
-    export TALLYWICK_SIGN_PASSWORD='a "pass" word $HOME'
+    printf '%s\n' "$password" >"$SANDBOX/password"
     openssl pkcs12 -export -inkey "$SANDBOX/key.pem" -in "$SANDBOX/cert.pem" \
-        -out "$SANDBOX/cert.pfx" -passout env:TALLYWICK_SIGN_PASSWORD || fail "openssl pkcs12 failed"
-    export TALLYWICK_SIGN_PFX=$SANDBOX/cert.pfx
-    unset TALLYWICK_SIGN_TIMESTAMP_URL
+        -out "$SANDBOX/cert.pfx" -passout file:"$SANDBOX/password" || fail "openssl pkcs12 failed"
+    # The build has the password file's name only.
+    export TALLYWICK_SIGN_PFX=$SANDBOX/cert.pfx TALLYWICK_SIGN_PASSWORD_FILE=$SANDBOX/password
+    unset TALLYWICK_SIGN_PASSWORD TALLYWICK_SIGN_TIMESTAMP_URL
 
-    # Signed as the build signs: the program first, then what packs it.
+    # Signed as the build signs: the program first (here by hand, with the
+    # password itself), then what packs it.
     cp -r "$DELIVERY" "$signed"
-    "$SIGN" TALLYWICK "$signed/tallywick.exe" || fail "sign.sh could not sign the program"
+    TALLYWICK_SIGN_PASSWORD_FILE='' TALLYWICK_SIGN_PASSWORD=$password "$SIGN" TALLYWICK "$signed/tallywick.exe" ||
+        fail "sign.sh could not sign the program"
     cmake -DSETTINGS="$DELIVERY_SETTINGS" -DFOLDER="$signed" -DVERSION="$TALLYWICK_VERSION" \
         -DOUTPUT="$SANDBOX/setup.exe" -DSIGN=ON -P "$MAKE_SETUP" >"$SANDBOX/make.log" 2>&1 ||
         fail "could not make the signed installer: $(cat "$SANDBOX/make.log")"
@@ -430,8 +436,9 @@ signing_part() {
 
     # A wrong password signs nothing and says so.
     cp "$DELIVERY/tallywick.exe" "$SANDBOX/unsigned.exe"
-    ! TALLYWICK_SIGN_PASSWORD=wrong "$SIGN" TALLYWICK "$SANDBOX/unsigned.exe" 2>"$SANDBOX/wrong.log" ||
-        fail "sign.sh succeeded with a wrong password"
+    printf 'wrong\n' >"$SANDBOX/wrong-password"
+    ! TALLYWICK_SIGN_PASSWORD_FILE=$SANDBOX/wrong-password "$SIGN" TALLYWICK "$SANDBOX/unsigned.exe" \
+        2>"$SANDBOX/wrong.log" || fail "sign.sh succeeded with a wrong password"
     cmp "$DELIVERY/tallywick.exe" "$SANDBOX/unsigned.exe" || fail "a failed signing changed the file"
     [ -z "$(ls "$SANDBOX"/unsigned.exe.* 2>/dev/null)" ] || fail "a failed signing left files behind"
     echo "Signing: the program, installer, uninstaller and MSI verify; the signed program starts"
