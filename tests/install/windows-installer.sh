@@ -9,7 +9,8 @@
 #
 # nsis: the installer carries the program's version record and icon, and
 # asks an administrator first whether to install for all users or just for
-# them; then
+# them; it refuses to install for all users into a folder outside Program
+# Files (C:\TALLYWICK, or one that reaches it through ".."); then
 # for all users (a silent install with no switch, as an administrator) and
 # for the current user (/CurrentUser), each in a fresh prefix:
 # - the program and the delivered files in the users' folder, a Start-menu
@@ -314,6 +315,20 @@ nsis_part() {
     eventually 300 users_page_shown ||
         fail "the installer's first page does not offer both choices: $(cat "$SANDBOX/texts")"
     win "$PROBE" close 'TALLYWICK Setup' >/dev/null || fail "the installer did not end when closed"
+
+    # For all users, no folder outside Program Files: it would take the
+    # permissions of its parent. Refused, in silent mode in the exit code,
+    # with nothing installed. (Wine has no file permissions to show.)
+    local before refused code
+    before=$(prefix_state)
+    for refused in 'C:\TALLYWICK' 'C:\Program Files\..\TALLYWICK'; do
+        code=0
+        # /D= takes the rest of the command line, unquoted: Wine quotes an
+        # argument with a space in it and joins the arguments with spaces.
+        win "$SETUP" /S /AllUsers /D=$refused || code=$?
+        [ "$code" -eq $((267 & 255)) ] || fail "the install for all users into $refused ended with $code"
+    done
+    check_nothing_left "$before"
 
     nsis_install all
     nsis_install current /CurrentUser
