@@ -28,7 +28,8 @@
 # - the quiet uninstall command of the entry leaves no file, folder or
 #   registry value of ours in the prefix.
 # msi: msiexec /i ... /qn installs the program and the delivered files into
-# Program Files\TALLYWICK, one Start-menu shortcut that starts the program in
+# Program Files\TALLYWICK (INSTALLDIR=C:\TALLYWICK on its command line moves
+# nothing), one Start-menu shortcut that starts the program in
 # that folder, and one Add/Remove entry with the version and publisher; the
 # NSIS installer refuses to install for all users over it; a
 # package of a higher version (made here, from other files) installed over it
@@ -351,9 +352,12 @@ msi_part() {
     local folder='C:\Program Files\TALLYWICK' before link links=() newer newer_folder
     fresh_prefix msi
     before=$(prefix_state)
-    win msiexec /i "$(win winepath -w "$MSI" | tr -d '\r')" /qn ||
+    # Asked for another folder, as a public property would take it, it still
+    # installs into Program Files.
+    win msiexec /i "$(win winepath -w "$MSI" | tr -d '\r')" /qn 'INSTALLDIR=C:\TALLYWICK' ||
         fail "msiexec /i failed with code $?: $(tail -5 "$SANDBOX/wine.log")"
     check_files "$folder"
+    [ ! -e "$(unix_path 'C:\TALLYWICK')" ] || fail "INSTALLDIR on the command line moved the install"
     # Windows puts a per-machine package's Start-menu shortcut into the menu
     # of all users; Wine 8 into the installing user's.
     for link in 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\TALLYWICK.lnk' \
