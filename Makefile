@@ -15,7 +15,7 @@ PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev googletest libgtest
             qt6-wayland weston lintian reuse binutils git clang-format clang-tidy \
             orca at-spi2-core dbus
 
-.PHONY: all deps build build-asan run test test-default test-asan fuzz package reproducible \
+.PHONY: all deps build build-asan run test test-default test-asan test-docs fuzz package reproducible \
         clean deps-windows windows test-windows reproducible-windows
 
 all: build
@@ -53,7 +53,7 @@ run: build
 # The Linux suite runs twice, on the normal build and on the one with the
 # address and undefined-behaviour sanitizers (leak checks included); then the
 # Windows suites run under Wine.
-test: test-default test-asan test-windows
+test: test-default test-asan test-windows test-docs
 
 test-default: build
 	ctest --preset default -j $(JOBS)
@@ -61,17 +61,22 @@ test-default: build
 test-asan: build-asan
 	ctest --preset asan -j $(JOBS)
 
-# Runs the list reader's fuzz target for FUZZ_SECONDS (the seeds in fuzz/corpus
-# grow a working corpus in build-fuzz/corpus) and prints its statistics.
+# Every test that SECURITY.md or the README cites is one that ctest lists in
+# the Linux or the Windows build.
+test-docs: test-default test-windows
+	tests/docs/cited-tests.sh "SECURITY.md README.md" build build-windows
+
+# Grows the kept corpus of every fuzz target, fuzz/corpus/<name>/: builds the
+# libFuzzer targets with clang (the fuzz preset), runs each for FUZZ_SECONDS
+# and merges the inputs that reach new code back into its corpus, printing
+# the statistics (fuzz/grow.sh). make test replays every kept corpus.
 FUZZ_SECONDS ?= 60
-fuzz: deps
-	@command -v clang++ >/dev/null || { sudo=; [ "$$(id -u)" = 0 ] || sudo=sudo; \
-	  $$sudo apt-get install -y -qq --no-install-recommends clang libclang-rt-dev; }
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+fuzz:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(FUZZ_PACKAGES)"
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
-	mkdir -p build-fuzz/corpus && cp -n fuzz/corpus/* build-fuzz/corpus/
-	set -o pipefail; build-fuzz/fuzz/list_reader_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	  -max_len=65536 build-fuzz/corpus 2>&1 | grep -E '^(#[0-9]+.*(INITED|DONE)|stat::|==[0-9]+==|SUMMARY)'
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp fuzz/grow.sh build-fuzz $(FUZZ_SECONDS)
 
 # The Debian package, from a Release tree of its own without the tests:
 # build-package/tallywick_<version>_<arch>.deb (apt install ./build-package/tallywick_*.deb).

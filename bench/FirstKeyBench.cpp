@@ -9,12 +9,8 @@
 // median, baseline (one frame at 60 Hz), ratio, runs.
 
 #include "ListCorpus.h"
-#include "app/Form1.h"
 #include "catalogue/ListFileLoader.h"
-#include "platform/posix/PosixListFileSource.h"
-#include "platform/posix/ProcMemoryProbe.h"
-#include "ui/qt/MainWindow.h"
-#include "ui/qt/QtNumberFormat.h"
+#include "ui/qt/QtProgram.h"
 
 #include <QAbstractItemModel>
 #include <QAbstractItemView>
@@ -84,17 +80,11 @@ double firstEndKey() {
     NoShell shell;
     NoBoxes boxes;
     AlwaysFirstCopy instance;
-    PosixListFileSource listFiles;
-    ProcMemoryProbe memory;
-    QtNumberFormat numbers;
-    MainWindow window;
-    Form1 form(Services{shell, boxes, instance, listFiles, memory, numbers, "xdg-open"}, window);
-    window.attach(form);
-    if (form.load() != LoadOutcome::Show) {
+    QtProgram program(shell, boxes, instance);
+    if (program.start() != LoadOutcome::Show) {
         throw std::runtime_error("the window did not load its lists");
     }
-    window.centreOnScreen();
-    window.show();
+    MainWindow& window = program.window();
     window.activateWindow();
     auto* list = window.findChild<QAbstractItemView*>(QStringLiteral("List1"));
     const int last = list->model()->rowCount() - 1;

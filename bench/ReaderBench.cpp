@@ -1,34 +1,41 @@
 // SPDX-FileCopyrightText: 2026 The TALLYWICK authors
 // SPDX-License-Identifier: MIT
 
-// List reader throughput: the parser alone, the whole of loadListEntries
-// (parse and decode: what start-up runs) and loadListFile (the same, one
-// string per entry), each against a plain memchr scan for line ends over the
-// same bytes, measured in the same process. Prints one tab-separated row per
-// figure: figure, case, median, baseline, ratio, runs.
+// List reader throughput: the field splitter alone, the whole of
+// loadListEntries (read, decode and split: what start-up runs) and
+// loadListFile (the same, one string per entry), each against a plain memchr
+// scan for line ends over the same bytes, measured in the same process; then
+// the peak memory of reading large list files from disk, each in a process of
+// its own, against the files' sizes. Prints one tab-separated row per figure:
+// figure, case, median, baseline, ratio, runs.
 
 #include "ListCorpus.h"
 #include "catalogue/ListFieldParser.h"
 #include "catalogue/ListFileLoader.h"
+#include "platform/posix/PosixListFileSource.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <memory>
+#include <spawn.h>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
+
+extern char** environ;
 
 namespace tallywick::bench {
 
 namespace {
-
-constexpr std::size_t kChunk = 64 * 1024;
 
 struct Corpus {
     std::string label;
@@ -46,16 +53,19 @@ std::string readFile(const std::string& path) {
 // Serves one list file from memory, in the pieces the caller asks for.
 class MemoryListFile final : public ListFile {
 public:
-    explicit MemoryListFile(std::string_view bytes) : rest_(bytes) {}
+    explicit MemoryListFile(std::string_view bytes) : rest_(bytes), size_(bytes.size()) {}
     std::size_t read(char* buffer, std::size_t size) override {
         const std::size_t n = std::min(size, rest_.size());
         std::memcpy(buffer, rest_.data(), n);
         rest_.remove_prefix(n);
         return n;
     }
+    // As a file on disk says its size.
+    [[nodiscard]] std::uint64_t claimedSize() const override { return size_; }
 
 private:
     std::string_view rest_;
+    std::size_t size_;
 };
 
 class MemoryListFiles final : public ListFilePort {
@@ -91,19 +101,17 @@ void scanLineEnds(benchmark::State& state, const Corpus& corpus) {
 
 void parseOnly(benchmark::State& state, const Corpus& corpus) {
     const std::string_view bytes = corpus.bytes;
+    // The fields are written to a buffer of their own, so that every round
+    // splits the same text.
+    std::string out(bytes.size(), '\0');
     for (auto _ : state) {
-        ListFieldParser parser(kMaxListEntries);
-        // In the loader's chunks, handing over the fields of each as it does.
-        for (std::size_t at = 0; at < bytes.size(); at += kChunk) {
-            parser.feed(bytes.substr(at, kChunk));
-            benchmark::DoNotOptimize(parser.fields().size());
-            parser.clearFields();
-        }
-        if (!parser.finish()) {
+        GrowingArray<std::size_t> ends;
+        if (!splitListFields(bytes.data(), bytes.data() + bytes.size(), out.data(), kMaxListEntries,
+                             ends)) {
             state.SkipWithError("overflow");
             break;
         }
-        benchmark::DoNotOptimize(parser.fields().size());
+        benchmark::DoNotOptimize(ends.size());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                             static_cast<std::int64_t>(bytes.size()));
@@ -196,6 +204,88 @@ std::string sizeText(std::size_t bytes) {
     return fixed(static_cast<double>(bytes) / (1024.0 * 1024.0), 1) + " MiB";
 }
 
+// 30,000 entries of 2,000 letters, about 60 MB: ASCII, or Windows-1252
+// with every other letter accented.
+std::string largeList(bool accented) {
+    std::string list;
+    list.reserve(30000 * 2002);
+    for (int entry = 0; entry < 30000; ++entry) {
+        for (int letter = 0; letter < 2000; ++letter) {
+            list.push_back(accented && letter % 2 == 1 ? '\xE9'
+                                                       : static_cast<char>('a' + letter % 26));
+        }
+        list += "\r\n";
+    }
+    return list;
+}
+
+// The peak resident memory, in KB, of this program reading the list file at
+// path in a process of its own: its VmHWM, which counts only the process's
+// own memory (what the kernel's rusage reports for a child also counts the
+// parent's at the time it was started).
+long peakKilobytesReading(const std::string& path) {
+    std::string self = "/proc/self/exe";
+    std::string load = "--load=" + path;
+    char* const argv[] = {self.data(), load.data(), nullptr};
+    const std::string report = path + ".peak";
+    posix_spawn_file_actions_t actions{};
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, report.c_str(),
+                                       O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t child = -1;
+    const int error = ::posix_spawn(&child, self.c_str(), &actions, nullptr, argv, environ);
+    ::posix_spawn_file_actions_destroy(&actions);
+    if (error != 0) {
+        throw std::runtime_error("cannot start a reading process");
+    }
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        throw std::runtime_error("reading " + path + " failed");
+    }
+    long peak = 0;
+    std::ifstream(report) >> peak;
+    std::remove(report.c_str());
+    return peak;
+}
+
+// This process's peak resident memory in KB.
+long ownPeakKilobytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return std::stol(line.substr(6));
+        }
+    }
+    return 0;
+}
+
+// What a process that only reads one list file holds at most, beyond the
+// same process reading an empty one, against the file's size.
+void printPeakMemory() {
+    char folder[] = "/tmp/tallywick-bench-XXXXXX";
+    if (::mkdtemp(folder) == nullptr) {
+        throw std::runtime_error("cannot make a folder for the large lists");
+    }
+    const std::string empty = std::string(folder) + "/empty.txt";
+    std::ofstream(empty, std::ios::binary).flush();
+    const long base = peakKilobytesReading(empty);
+    for (const bool accented : {false, true}) {
+        const std::string path = std::string(folder) + (accented ? "/1252.txt" : "/ascii.txt");
+        const std::string list = largeList(accented);
+        std::ofstream(path, std::ios::binary)
+            .write(list.data(), static_cast<std::streamsize>(list.size()));
+        const long peak = peakKilobytesReading(path) - base;
+        const long size = static_cast<long>(list.size() / 1024);
+        std::printf(
+            "Reader, peak memory (KB)\t%s\t%ld\tfile %ld\t%s\t1\n",
+            accented ? "60 MB Windows-1252 list, every other letter accented" : "60 MB ASCII list",
+            peak, size, fixed(static_cast<double>(peak) / static_cast<double>(size), 2).c_str());
+        std::remove(path.c_str());
+    }
+    std::remove(empty.c_str());
+    ::rmdir(folder);
+}
+
 } // namespace
 
 int run(int argc, char** argv) {
@@ -206,6 +296,14 @@ int run(int argc, char** argv) {
     std::vector<char*> args{argv[0]};
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg.rfind("--load=", 0) == 0) {
+            // One reading, for printPeakMemory().
+            PosixListFileSource files;
+            const ListEntries entries = loadListEntries(files, arg.substr(7));
+            benchmark::DoNotOptimize(entries.size());
+            std::printf("%ld\n", ownPeakKilobytes());
+            return 0;
+        }
         if (arg.rfind("--assets=", 0) == 0) {
             assets = arg.substr(9);
         } else if (arg.rfind("--runs=", 0) == 0) {
@@ -269,6 +367,7 @@ int run(int argc, char** argv) {
                         fixed(rate / floor, 2).c_str(), collector.runs(name));
         }
     }
+    printPeakMemory();
     return 0;
 }
 

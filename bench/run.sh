@@ -22,25 +22,9 @@ if [ "${1:-}" = --on-display ]; then
     runs=$3
     windows=${4:-}
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-    wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-    # Xvfb resets itself when its last client leaves, and turns away a client
-    # that connects meanwhile: a window manager that quits at once is started
-    # again.
-    wm=
-    for _ in 1 2 3 4 5; do
-        openbox --sm-disable >/dev/null 2>&1 &
-        wm=$!
-        for _ in $(seq 50); do
-            wm_running && break 2
-            kill -0 "$wm" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill "$wm" 2>/dev/null || true
-        wait "$wm" 2>/dev/null || true
-        wm=
-        sleep 0.2
-    done
-    [ -n "$wm" ] || { echo "the window manager did not start" >&2; exit 1; }
+    source "$here/../tests/e2e/window-manager.sh"
+    WM_PID=
+    launch_window_manager || { echo "the window manager did not start" >&2; exit 1; }
     status=0
     if [ -z "$windows" ]; then
         "$build/bench/tallywick_startup_bench" --runs="$runs" --assets="$here/../assets" \
@@ -68,8 +52,10 @@ if [ "${1:-}" = --on-display ]; then
             "${compare[@]}" || status=$?
         wineserver -k
     fi
-    kill "$wm" 2>/dev/null || true
-    wait "$wm" 2>/dev/null || true
+    if [ -n "$WM_PID" ]; then
+        kill "$WM_PID" 2>/dev/null || true
+        wait "$WM_PID" 2>/dev/null || true
+    fi
     exit "$status"
 fi
 

@@ -16,7 +16,8 @@ namespace {
 
 class PosixListFile final : public ListFile {
 public:
-    PosixListFile(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
+    PosixListFile(int fd, std::string name, std::uint64_t claimedSize)
+        : fd_(fd), name_(std::move(name)), claimedSize_(claimedSize) {}
     PosixListFile(const PosixListFile&) = delete;
     PosixListFile& operator=(const PosixListFile&) = delete;
     ~PosixListFile() override { ::close(fd_); }
@@ -32,15 +33,18 @@ public:
             }
         }
     }
+    [[nodiscard]] std::uint64_t claimedSize() const override { return claimedSize_; }
 
 private:
     int fd_;
     std::string name_;
+    std::uint64_t claimedSize_;
 };
 
 [[noreturn]] void throwOpenError(int error, const std::string& name) {
     switch (error) {
     case ENOENT:
+    case ENOTDIR:
         throw fileError(ErrorNumber::FileNotFound, name);
     case EACCES:
     case EPERM:
@@ -52,11 +56,25 @@ private:
     }
 }
 
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 } // namespace
 
 std::unique_ptr<ListFile> PosixListFileSource::open(const std::string& name) {
-    // Non-blocking, so that a FIFO or a device of that name cannot hold up
-    // the start; anything but a regular file is refused before it is read.
+    // What the name leads to is looked at before it is opened: a folder, a
+    // FIFO or a device is refused without being opened at all, as opening a
+    // device can have effects of its own (a tape rewinds, a modem hangs up).
+    struct stat named {};
+    if (::stat(name.c_str(), &named) != 0) {
+        throwOpenError(errno, name);
+    }
+    if (!S_ISREG(named.st_mode)) {
+        throwOpenError(EISDIR, name);
+    }
+    // Non-blocking and checked again once open, in case the name was made to
+    // lead elsewhere in between.
     int fd = -1;
     do {
         fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -64,8 +82,8 @@ std::unique_ptr<ListFile> PosixListFileSource::open(const std::string& name) {
     if (fd < 0) {
         throwOpenError(errno, name);
     }
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || !sameFile(named, opened)) {
         ::close(fd);
         throwOpenError(EISDIR, name);
     }
@@ -73,7 +91,13 @@ std::unique_ptr<ListFile> PosixListFileSource::open(const std::string& name) {
     if (flags >= 0) {
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     }
-    return std::make_unique<PosixListFile>(fd, name);
+    try {
+        return std::make_unique<PosixListFile>(fd, name,
+                                               static_cast<std::uint64_t>(opened.st_size));
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
 }
 
 } // namespace tallywick

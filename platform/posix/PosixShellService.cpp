@@ -5,6 +5,7 @@
 
 #include "base/RunTimeError.h"
 #include "launch/CommandLine.h"
+#include "platform/posix/ProgramSearch.h"
 
 #include <cerrno>
 #include <csignal>
@@ -73,49 +74,6 @@ bool isUri(std::string_view text) {
 bool isFolder(const std::string& path) {
     struct stat status {};
     return !path.empty() && ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
-bool isExecutableFile(const std::string& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
-           ::access(path.c_str(), X_OK) == 0;
-}
-
-std::optional<std::string> findOnPath(std::string_view name) {
-    if (name.find('/') != std::string_view::npos) {
-        return isExecutableFile(std::string(name)) ? std::optional(std::string(name))
-                                                   : std::nullopt;
-    }
-    const char* path = std::getenv("PATH");
-    std::string_view folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
-    while (true) {
-        const auto colon = folders.find(':');
-        std::string folder(folders.substr(0, colon));
-        if (!folder.empty()) {
-            std::string candidate = folder + "/" + std::string(name);
-            if (isExecutableFile(candidate)) {
-                return candidate;
-            }
-        }
-        if (colon == std::string_view::npos) {
-            return std::nullopt;
-        }
-        folders.remove_prefix(colon + 1);
-    }
-}
-
-std::string absolutePath(const std::string& path) {
-    if (path.starts_with('/')) {
-        return path;
-    }
-    std::vector<char> buffer(4096);
-    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (errno != ERANGE) {
-            return path;
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-    return std::string(buffer.data()) + "/" + path;
 }
 
 // Owns the file actions and attributes of one posix_spawn call.
@@ -194,6 +152,30 @@ std::shared_future<int> reapWhenDone(pid_t pid) {
     return future;
 }
 
+// Our environment for a started program, with PATH kept to its absolute
+// folders: the opener runs in the user's list folder and looks up helper
+// programs of its own on PATH.
+class ChildEnvironment {
+public:
+    ChildEnvironment() {
+        for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
+            const std::string_view variable(*entry);
+            if (variable.starts_with("PATH=")) {
+                path_ = "PATH=" + absoluteSearchPath(variable.substr(5));
+                pointers_.push_back(path_.data());
+            } else {
+                pointers_.push_back(*entry);
+            }
+        }
+        pointers_.push_back(nullptr);
+    }
+    [[nodiscard]] char* const* get() const { return pointers_.data(); }
+
+private:
+    std::string path_;
+    std::vector<char*> pointers_;
+};
+
 Spawned spawn(const std::string& program, const std::vector<std::string>& arguments,
               const std::optional<std::string>& folder) {
     SpawnSetup setup(folder);
@@ -204,9 +186,10 @@ Spawned spawn(const std::string& program, const std::vector<std::string>& argume
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
+    const ChildEnvironment environment;
     pid_t pid = -1;
     const int error = ::posix_spawn(&pid, program.c_str(), setup.actions(), setup.attributes(),
-                                    argv.data(), environ);
+                                    argv.data(), environment.get());
     if (error != 0) {
         return {error, {}};
     }
@@ -243,13 +226,10 @@ struct ResolvedFile {
 };
 
 ResolvedFile resolveFile(const std::string& file) {
+    // A bare name is a program on PATH, never a file of the working folder.
     if (file.find('/') == std::string::npos) {
-        struct stat status {};
-        if (::stat(file.c_str(), &status) == 0) {
-            return {std::nullopt, absolutePath(file)};
-        }
-        if (auto onPath = findOnPath(file)) {
-            return {std::nullopt, *onPath};
+        if (auto program = findProgram(file)) {
+            return {std::nullopt, *program};
         }
         return {ShellResult::FileNotFound, {}};
     }
@@ -328,7 +308,7 @@ ShellResult PosixShellService::execute(const LaunchRequest& request) {
         target = std::move(resolved.path);
     }
 
-    const auto opener = findOnPath(options_.opener);
+    const auto opener = findProgram(options_.opener);
     if (!opener) {
         return ShellResult::NoAssociation;
     }

@@ -60,4 +60,8 @@ std::wstring fromAnsi(std::string_view ansi) {
     return multiByteToWide(CP_ACP, ansi);
 }
 
+std::wstring fromCodePage(unsigned codePage, std::string_view bytes) {
+    return multiByteToWide(codePage, bytes);
+}
+
 } // namespace tallywick

@@ -16,5 +16,6 @@ namespace tallywick {
 [[nodiscard]] std::string toUtf8(std::wstring_view wide);
 [[nodiscard]] std::string toAnsi(std::wstring_view wide);
 [[nodiscard]] std::wstring fromAnsi(std::string_view ansi);
+[[nodiscard]] std::wstring fromCodePage(unsigned codePage, std::string_view bytes);
 
 } // namespace tallywick

@@ -4,23 +4,24 @@
 #include "platform/win32/Win32ListFileSource.h"
 
 #include "base/RunTimeError.h"
-#include "base/TextDecoding.h"
-#include "base/Utf8Validator.h"
 #include "platform/win32/WideText.h"
 
 #include <algorithm>
-#include <string_view>
+#include <optional>
+#include <string>
 #include <utility>
-#include <vector>
 #include <windows.h>
 
 namespace tallywick {
 
 namespace {
 
+constexpr unsigned kWindows1252 = 1252;
+
 class Win32ListFile final : public ListFile {
 public:
-    Win32ListFile(HANDLE file, std::string name) : file_(file), name_(std::move(name)) {}
+    Win32ListFile(HANDLE file, std::string name, std::uint64_t claimedSize)
+        : file_(file), name_(std::move(name)), claimedSize_(claimedSize) {}
     Win32ListFile(const Win32ListFile&) = delete;
     Win32ListFile& operator=(const Win32ListFile&) = delete;
     ~Win32ListFile() override { ::CloseHandle(file_); }
@@ -33,46 +34,31 @@ public:
         }
         return got;
     }
-
-    // Windows' own Notepad saves UTF-8, with or without a byte-order mark;
-    // older editors and programs write the ANSI code page. A file with the
-    // mark, or whose bytes are all well-formed UTF-8 and not all ASCII, is
-    // UTF-8; any other file is in the ANSI code page. The file is read
-    // through once to decide, as a whole, then again from its start.
-    void chooseEncoding() {
-        std::vector<char> buffer(std::size_t{64} * 1024);
-        Utf8Validator text;
-        bool first = true;
-        std::size_t got = 0;
-        while ((got = read(buffer.data(), buffer.size())) > 0) {
-            const std::string_view piece(buffer.data(), got);
-            if (std::exchange(first, false) && piece.starts_with(kUtf8ByteOrderMark)) {
-                utf8_ = true;
-                break;
-            }
-            if (!text.feed(piece)) {
-                break;
-            }
-        }
-        utf8_ = utf8_ || (text.valid() && text.sawNonAscii());
-        if (!::SetFilePointerEx(file_, LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
-            throw fileError(ErrorNumber::DeviceIo, name_);
-        }
-    }
-
-    [[nodiscard]] std::string decode(std::string_view bytes) const override {
-        return utf8_ ? decodeListText(bytes) : toUtf8(fromAnsi(bytes));
-    }
+    [[nodiscard]] std::uint64_t claimedSize() const override { return claimedSize_; }
 
 private:
     HANDLE file_;
     std::string name_;
-    bool utf8_ = false;
+    std::uint64_t claimedSize_;
 };
 
-[[noreturn]] void throwPathFileAccess(const std::string& name) {
-    throw fileError(ErrorNumber::PathFileAccess, name);
-}
+// Closes a handle when it goes out of scope.
+class HandleCloser {
+public:
+    explicit HandleCloser(HANDLE handle) : handle_(handle) {}
+    HandleCloser(const HandleCloser&) = delete;
+    HandleCloser& operator=(const HandleCloser&) = delete;
+    ~HandleCloser() {
+        if (handle_ != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(handle_);
+        }
+    }
+    [[nodiscard]] HANDLE get() const noexcept { return handle_; }
+    HANDLE release() noexcept { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
+
+private:
+    HANDLE handle_;
+};
 
 [[noreturn]] void throwOpenError(DWORD error, const std::string& name) {
     switch (error) {
@@ -87,47 +73,92 @@ private:
     case ERROR_OUTOFMEMORY:
         throw RunTimeError(ErrorNumber::OutOfMemory);
     default:
-        throwPathFileAccess(name);
+        throw fileError(ErrorNumber::PathFileAccess, name);
     }
 }
 
-bool isFolder(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+// Which file a handle is open on, to tell whether two opens met the same one.
+struct FileIdentity {
+    DWORD volume = 0;
+    DWORD indexHigh = 0;
+    DWORD indexLow = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// A disk file that is no folder, with its identity; nothing otherwise.
+std::optional<FileIdentity> diskFileIdentity(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (::GetFileType(file) != FILE_TYPE_DISK ||
+        !::GetFileInformationByHandle(file, &information) ||
+        (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{information.dwVolumeSerialNumber, information.nFileIndexHigh,
+                        information.nFileIndexLow};
+}
+
+// Opens the name for ACCESS; a folder opens too, so that it can be told
+// from a file.
+HANDLE openFor(const std::wstring& path, DWORD access) {
+    return ::CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN,
+                         nullptr);
 }
 
 } // namespace
 
+unsigned legacyCodePageFor(unsigned ansiCodePage) noexcept {
+    return ansiCodePage == CP_UTF8 ? kWindows1252 : ansiCodePage;
+}
+
 std::unique_ptr<ListFile> Win32ListFileSource::open(const std::string& name) {
     const std::wstring path = toWide(name);
-    // A folder cannot be opened as a file at all: it would read as access
-    // denied, but it is a path/file access error.
-    if (isFolder(path)) {
-        throwPathFileAccess(name);
+    // First opened for no access at all, which reads nothing and starts no
+    // device: only a disk file that is no folder is then opened for reading.
+    const HandleCloser look(openFor(path, 0));
+    if (look.get() == INVALID_HANDLE_VALUE) {
+        throwOpenError(::GetLastError(), name);
     }
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        const DWORD error = ::GetLastError();
-        if (isFolder(path)) {
-            throwPathFileAccess(name);
-        }
-        throwOpenError(error, name);
+    const std::optional<FileIdentity> looked = diskFileIdentity(look.get());
+    if (!looked) {
+        throwOpenError(ERROR_INVALID_FUNCTION, name);
     }
-    // A pipe or a device of that name is refused before anything is read.
-    if (::GetFileType(file) != FILE_TYPE_DISK) {
-        ::CloseHandle(file);
-        throwPathFileAccess(name);
+    HandleCloser file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        throwOpenError(::GetLastError(), name);
     }
-    std::unique_ptr<Win32ListFile> listFile;
-    try {
-        listFile = std::make_unique<Win32ListFile>(file, name);
-    } catch (...) {
-        ::CloseHandle(file);
-        throw;
+    // The name could have been made to lead elsewhere in between.
+    if (diskFileIdentity(file.get()) != looked) {
+        throwOpenError(ERROR_INVALID_FUNCTION, name);
     }
-    listFile->chooseEncoding();
+    LARGE_INTEGER size{};
+    const std::uint64_t claimed =
+        ::GetFileSizeEx(file.get(), &size) ? static_cast<std::uint64_t>(size.QuadPart) : 0;
+    auto listFile = std::make_unique<Win32ListFile>(file.get(), name, claimed);
+    file.release();
     return listFile;
+}
+
+void Win32ListFileSource::appendLegacyText(std::string_view bytes, GrowingArray<char>& out) const {
+    const unsigned codePage = legacyCodePageFor(::GetACP());
+    // Converted a piece at a time, so that only one piece is ever held as
+    // UTF-16 beside the bytes and their UTF-8. A piece ends after a byte
+    // below 0x40, which no ANSI code page uses as the second byte of a
+    // double-byte character.
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
+    while (!bytes.empty()) {
+        // A piece with no such byte (none in a whole mebibyte) is not split.
+        std::size_t length = bytes.size();
+        for (std::size_t end = std::min(bytes.size(), kPiece); length > kPiece && end > 0; --end) {
+            if (static_cast<unsigned char>(bytes[end - 1]) < 0x40) {
+                length = end;
+            }
+        }
+        const std::string utf8 = toUtf8(fromCodePage(codePage, bytes.substr(0, length)));
+        out.append(utf8.data(), utf8.size());
+        bytes.remove_prefix(length);
+    }
 }
 
 } // namespace tallywick

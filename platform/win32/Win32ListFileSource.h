@@ -7,13 +7,19 @@
 
 namespace tallywick {
 
-// List files on Windows: opened with CreateFileW for reading (others may read
-// them too), anything but a disk file refused before it is read, and each
-// file's fields decoded from UTF-8 or from the ANSI code page, as the file as
-// a whole is written.
+// List files on Windows: anything but a disk file is refused before it is
+// opened for reading; opened with CreateFileW for reading (others may read
+// them too). Files in no Unicode form are in the ANSI code page.
 class Win32ListFileSource final : public ListFilePort {
 public:
     [[nodiscard]] std::unique_ptr<ListFile> open(const std::string& name) override;
+    void appendLegacyText(std::string_view bytes, GrowingArray<char>& out) const override;
 };
+
+// The code page list files in no Unicode form are read in, for a system whose
+// ANSI code page is ansiCodePage: that code page, or Windows-1252 where the
+// ANSI code page is UTF-8 ("Use Unicode UTF-8 for worldwide language
+// support"), since a file that was UTF-8 would have been read as such.
+[[nodiscard]] unsigned legacyCodePageFor(unsigned ansiCodePage) noexcept;
 
 } // namespace tallywick

@@ -3,13 +3,17 @@
 
 #include "FakeListFiles.h"
 #include "base/TextDecoding.h"
-#include "base/Utf8Validator.h"
 #include "catalogue/FieldEndScan.h"
 #include "catalogue/ListFieldParser.h"
 #include "catalogue/ListFileLoader.h"
 
 #include <array>
+#include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <map>
+#include <sstream>
 #if __has_include(<iconv.h>)
 #include <iconv.h>
 #endif
@@ -19,24 +23,27 @@ namespace {
 
 using Entries = std::vector<std::string>;
 
-// Reads bytes as a list file, in one piece and byte by byte; both must agree.
+// Reads bytes as a list file. The entries must come out the same when the
+// text is split into a buffer of its own rather than in place.
 Entries read(const std::string& bytes) {
     testing::Journal journal;
     testing::FakeListFiles files(journal);
     files.files["list.txt"] = bytes;
-    Entries whole = loadListFile(files, "list.txt");
+    Entries entries = loadListFile(files, "list.txt");
 
-    ListFieldParser parser(kMaxListEntries);
-    for (char c : bytes) {
-        parser.feed(std::string_view(&c, 1));
+    if (validUtf8Prefix(bytes) == bytes.size() && !bytes.starts_with(kUtf8ByteOrderMark)) {
+        std::string out(bytes.size(), '\0');
+        GrowingArray<std::size_t> ends;
+        if (splitListFields(bytes.data(), bytes.data() + bytes.size(), out.data(), kMaxListEntries,
+                            ends)) {
+            Entries apart;
+            for (std::size_t i = 0, start = 0; i < ends.size(); start = ends[i++]) {
+                apart.push_back(out.substr(start, ends[i] - start));
+            }
+            EXPECT_EQ(entries, apart) << "splitting in place changed the entries";
+        }
     }
-    parser.finish();
-    Entries byteWise;
-    for (const auto& field : parser.fields()) {
-        byteWise.push_back(decodeListText(field));
-    }
-    EXPECT_EQ(whole, byteWise) << "chunking changed the entries";
-    return whole;
+    return entries;
 }
 
 TEST(ListFileReaderTest, linesAndCommasSeparateFields) {
@@ -98,16 +105,56 @@ TEST(ListFileReaderTest, byteOrderMarkIsSkippedOnlyAtTheStart) {
               (Entries{"Alpha"}));
     EXPECT_EQ(read("\xEF\xBB"), (Entries{"\xC3\xAF\xC2\xBB"})); // a partial mark is text
     EXPECT_EQ(read("x\r\n\xEF\xBB\xBF"), (Entries{"x", "\xEF\xBB\xBF"}));
+    // A file marked as UTF-8 stays UTF-8: a byte that is none reads as U+FFFD.
+    EXPECT_EQ(read("\xEF\xBB\xBF"
+                   "Caf\xE9,\xC3\xA9"),
+              (Entries{"Caf\xEF\xBF\xBD", "\xC3\xA9"}));
 }
 
-TEST(ListFileReaderTest, invalidUtf8IsReadAsWindows1252) {
-    EXPECT_EQ(read("Caf\xC3\xA9"), (Entries{"Caf\xC3\xA9"}));                  // UTF-8 kept
-    EXPECT_EQ(read("Caf\xE9"), (Entries{"Caf\xC3\xA9"}));                      // 1252 e acute
-    EXPECT_EQ(read("\x80 \x99"), (Entries{"\xE2\x82\xAC \xE2\x84\xA2"}));      // euro, trade mark
-    EXPECT_EQ(decodeListText("\xED\xA0\x80"), "\xC3\xAD\xC2\xA0\xE2\x82\xAC"); // no surrogates
-    EXPECT_EQ(decodeListText("\xC0\xAF"), "\xC3\x80\xC2\xAF");                 // no overlong forms
-    EXPECT_EQ(decodeListText("\xF4\x90\x80\x80"),
-              "\xC3\xB4\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"); // nothing past U+10FFFF
+// The entries written beside the files of tests/corpus/encodings, for the
+// legacy code page given: "[file]" sections hold for every code page,
+// "[file page]" ones for that page alone.
+std::map<std::string, Entries> expectedEntries(const std::string& folder,
+                                               const std::string& codePage) {
+    std::ifstream in(folder + "/expected.txt");
+    std::map<std::string, Entries> expected;
+    Entries* section = nullptr;
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with('[')) {
+            std::istringstream header(line.substr(1, line.find(']') - 1));
+            std::string file;
+            std::string page;
+            header >> file >> page;
+            section = page.empty() || page == codePage ? &expected[file] : nullptr;
+        } else if (line.starts_with('=') && section != nullptr) {
+            section->push_back(line.substr(1));
+        }
+    }
+    return expected;
+}
+
+// Every kind of file Notepad saves, and the broken ones, read as one rule
+// says: a mark decides, then well-formed UTF-8, then the legacy code page.
+TEST(ListFileReaderTest, eachEncodingOfTheCorpusReadsAsExpected) {
+    const char* corpus = std::getenv("TALLYWICK_ENCODING_CORPUS");
+    ASSERT_NE(corpus, nullptr) << "TALLYWICK_ENCODING_CORPUS names no folder";
+    const auto expected = expectedEntries(corpus, "1252");
+    ASSERT_EQ(expected.size(), 11u) << "the corpus' expectations could not be read";
+    for (const auto& [file, entries] : expected) {
+        std::ifstream in(std::string(corpus) + "/" + file, std::ios::binary);
+        ASSERT_TRUE(in) << file;
+        EXPECT_EQ(read({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}),
+                  entries)
+            << file;
+    }
+}
+
+TEST(ListFileReaderTest, oneByteThatIsNoUtf8MakesTheWholeFileLegacy) {
+    EXPECT_EQ(read("Caf\xC3\xA9"), (Entries{"Caf\xC3\xA9"}));
+    EXPECT_EQ(read("Caf\xC3\xA9,Caf\xE9"), (Entries{"Caf\xC3\x83\xC2\xA9", "Caf\xC3\xA9"}));
+    EXPECT_EQ(read("\x80 \x99"), (Entries{"\xE2\x82\xAC \xE2\x84\xA2"})); // euro, trade mark
+    // A UTF-16 mark decides only at the very start.
+    EXPECT_EQ(read("x\xFF\xFE"), (Entries{"x\xC3\xBF\xC3\xBE"}));
 }
 
 #if __has_include(<iconv.h>)
@@ -129,7 +176,9 @@ TEST(ListFileReaderTest, everyWindows1252ByteReadsAsTheCLibrarySays) {
         const std::string expected =
             defined ? std::string(out.data(), out.size() - outLeft)
                     : std::string{static_cast<char>(0xC2), static_cast<char>(byte)};
-        EXPECT_EQ(decodeListText(std::string(1, in)), expected) << "byte " << byte;
+        GrowingArray<char> decoded;
+        appendWindows1252AsUtf8({&in, 1}, decoded);
+        EXPECT_EQ(std::string(decoded.data(), decoded.size()), expected) << "byte " << byte;
         EXPECT_EQ(defined,
                   byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 && byte != 0x9D)
             << "byte " << byte;
@@ -138,45 +187,64 @@ TEST(ListFileReaderTest, everyWindows1252ByteReadsAsTheCLibrarySays) {
 }
 #endif
 
-// Fed in two pieces split at each place, and byte by byte: whether the
-// validator calls the text well-formed UTF-8, and whether any byte was not
-// ASCII, the same way each time.
-std::pair<bool, bool> validateInPieces(const std::string& text) {
-    Utf8Validator whole;
-    whole.feed(text);
-    const std::pair<bool, bool> verdict{whole.valid(), whole.sawNonAscii()};
-    for (std::size_t split = 0; split <= text.size(); ++split) {
-        Utf8Validator twoPieces;
-        twoPieces.feed(std::string_view(text).substr(0, split));
-        twoPieces.feed(std::string_view(text).substr(split));
-        EXPECT_EQ(std::make_pair(twoPieces.valid(), twoPieces.sawNonAscii()), verdict)
-            << "split at " << split;
+// Well-formed UTF-8 at the edges of each sequence length, found wherever the
+// sequence lies after plain ASCII (the scan takes ASCII a word at a time).
+TEST(TextDecodingTest, utf8IsWellFormedExactlyWithinItsEdges) {
+    struct Case {
+        std::string bytes;
+        std::size_t wellFormed; // bytes of it that are
+    };
+    const std::array<Case, 22> cases = {{
+        {"\x7F", 1},             // the last ASCII
+        {"\xC2\x80", 2},         // U+0080, the first of two bytes
+        {"\xDF\xBF", 2},         // U+07FF, the last of two bytes
+        {"\xC0\x80", 0},         // overlong NUL
+        {"\xC1\xBF", 0},         // overlong U+007F
+        {"\xE0\xA0\x80", 3},     // U+0800
+        {"\xE0\x9F\xBF", 0},     // overlong U+07FF
+        {"\xED\x9F\xBF", 3},     // U+D7FF, before the surrogates
+        {"\xED\xA0\x80", 0},     // U+D800, a surrogate
+        {"\xED\xBF\xBF", 0},     // U+DFFF, a surrogate
+        {"\xEE\x80\x80", 3},     // U+E000, after them
+        {"\xEF\xBF\xBF", 3},     // U+FFFF
+        {"\xF0\x90\x80\x80", 4}, // U+10000
+        {"\xF0\x8F\xBF\xBF", 0}, // overlong U+FFFF
+        {"\xF4\x8F\xBF\xBF", 4}, // U+10FFFF, the last code point
+        {"\xF4\x90\x80\x80", 0}, // U+110000
+        {"\xF5\x80\x80\x80", 0}, // a lead beyond U+10FFFF
+        {"\xFF", 0},             // never in UTF-8
+        {"\x80", 0},             // a continuation alone
+        {"\xE2\x82", 0},         // cut short at the end
+        {"\xF0\x90\x80", 0},     // cut short at the end
+        {"\xE2\x82(", 0},        // broken off by ASCII
+    }};
+    for (const Case& c : cases) {
+        for (std::size_t before = 0; before < 40; ++before) {
+            const std::string text = std::string(before, 'a') + c.bytes;
+            EXPECT_EQ(validUtf8Prefix(text), before + c.wellFormed)
+                << before << " bytes before " << ::testing::PrintToString(c.bytes);
+        }
     }
-    Utf8Validator byteWise;
-    for (char c : text) {
-        byteWise.feed(std::string_view(&c, 1));
-    }
-    EXPECT_EQ(std::make_pair(byteWise.valid(), byteWise.sawNonAscii()), verdict) << "byte by byte";
-    return verdict;
 }
 
-TEST(Utf8ValidatorTest, followsSequencesAcrossPiecesAndRejectsWhatIsNotUtf8) {
-    // One to four bytes: A, e acute, euro, U+10FFFF (the highest).
-    EXPECT_EQ(validateInPieces("A\xC3\xA9\xE2\x82\xAC\xF4\x8F\xBF\xBF."),
-              std::make_pair(true, true));
-    EXPECT_EQ(validateInPieces("Plain ASCII"), std::make_pair(true, false));
-    EXPECT_EQ(validateInPieces(""), std::make_pair(true, false));
-    EXPECT_EQ(validateInPieces("Caf\xE9"), std::make_pair(false, true));          // Windows-1252
-    EXPECT_EQ(validateInPieces("\xA9 alone"), std::make_pair(false, true));       // continuation
-    EXPECT_EQ(validateInPieces("\xC0\xAF"), std::make_pair(false, true));         // overlong
-    EXPECT_EQ(validateInPieces("\xED\xA0\x80"), std::make_pair(false, true));     // surrogate
-    EXPECT_EQ(validateInPieces("\xF4\x90\x80\x80"), std::make_pair(false, true)); // past U+10FFFF
-    EXPECT_EQ(validateInPieces("\xE2\x82("), std::make_pair(false, true));        // broken off
-    EXPECT_EQ(validateInPieces("ends in \xE2\x82"), std::make_pair(false, true)); // cut off
-    Utf8Validator validator;
-    EXPECT_FALSE(validator.feed("\x80"));
-    EXPECT_FALSE(validator.feed("well-formed after a fault is still a fault"));
-    EXPECT_FALSE(validator.valid());
+// The word-at-a-time scan for bytes that are not ASCII against a byte-wise
+// one, over every length up to a few rounds, at every alignment, with such a
+// byte (or none) at every position.
+TEST(TextDecodingTest, nonAsciiScanAgreesWithTheByteWiseScan) {
+    std::array<char, 96 + 8> storage{};
+    for (std::size_t alignment = 0; alignment < 8; ++alignment) {
+        char* const begin = storage.data() + alignment;
+        for (std::size_t length = 0; length <= 96; ++length) {
+            for (std::size_t at = 0; at <= length; ++at) {
+                std::fill(begin, begin + length, '\x7F');
+                if (at < length) {
+                    begin[at] = static_cast<char>(0x80 | (at * 37 % 128));
+                }
+                EXPECT_EQ(findNonAscii({begin, length}), at)
+                    << "length " << length << ", alignment " << alignment;
+            }
+        }
+    }
 }
 
 TEST(ListFileReaderTest, binaryBytesNeverBreakTheReader) {
@@ -264,17 +332,59 @@ TEST(FieldEndScanTest, agreesWithTheByteWiseScan) {
     EXPECT_EQ(findFieldEnd(text.data(), text.data() + 20), text.data() + 20);
 }
 
-TEST(ListFileReaderTest, hugeFileOfCommasStopsAtTheLimit) {
-    // 50 MB: the reader must stop early rather than collect millions of fields.
-    const std::string commas(50u << 20, ',');
-    ListFieldParser parser(32767);
-    std::size_t fed = 0;
-    while (fed < commas.size() && parser.feed(std::string_view(commas).substr(fed, 65536))) {
-        fed += 65536;
+// A file that gives more than it claims, as a sparse file or one under
+// /proc may: commas for ever, counted as they are read.
+class EndlessCommas final : public ListFilePort {
+public:
+    explicit EndlessCommas(std::uint64_t claimed, std::size_t length = SIZE_MAX)
+        : claimed_(claimed), length_(length) {}
+    std::unique_ptr<ListFile> open(const std::string& /*name*/) override {
+        return std::make_unique<File>(*this);
     }
-    EXPECT_TRUE(parser.overflowed());
-    EXPECT_LE(fed, 65536u);
-    EXPECT_EQ(parser.fields().size(), 32767u);
+    std::size_t bytesRead = 0;
+
+private:
+    class File final : public ListFile {
+    public:
+        explicit File(EndlessCommas& source) : source_(source) {}
+        std::size_t read(char* buffer, std::size_t size) override {
+            const std::size_t n = std::min(size, source_.length_ - source_.bytesRead);
+            std::fill_n(buffer, n, ',');
+            source_.bytesRead += n;
+            return n;
+        }
+        [[nodiscard]] std::uint64_t claimedSize() const override { return source_.claimed_; }
+
+    private:
+        EndlessCommas& source_;
+    };
+    std::uint64_t claimed_;
+    std::size_t length_;
+};
+
+TEST(ListFileReaderTest, fileLargerThan64MBIsRefusedOnWhatIsRead) {
+    constexpr std::size_t k64MB = std::size_t{64} << 20;
+    // Whatever the file claims, it is read no further than one piece over.
+    for (const std::uint64_t claimed : {std::uint64_t{0}, std::uint64_t{100} << 30}) {
+        EndlessCommas endless(claimed);
+        try {
+            (void)loadListEntries(endless, "buslist.txt");
+            ADD_FAILURE() << "an endless file was accepted";
+        } catch (const RunTimeError& error) {
+            EXPECT_EQ(static_cast<int>(error.number()), 7);
+            EXPECT_EQ(error.description(), "Out of memory: buslist.txt is larger than 64 MB");
+        }
+        EXPECT_GT(endless.bytesRead, k64MB) << "claimed " << claimed;
+        EXPECT_LE(endless.bytesRead, k64MB + 65536) << "claimed " << claimed;
+    }
+    // Up to the limit the file is read; so many commas are too many fields.
+    EndlessCommas full(0, k64MB);
+    try {
+        (void)loadListEntries(full, "buslistb.txt");
+        ADD_FAILURE() << "64 MB of commas were accepted";
+    } catch (const RunTimeError& error) {
+        EXPECT_EQ(static_cast<int>(error.number()), 6);
+    }
 }
 
 TEST(ListFileReaderTest, longFieldsHaveNoLimitOfTheirOwn) {

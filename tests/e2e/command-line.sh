@@ -7,7 +7,7 @@
 source "$(dirname "$0")/lib.sh"
 setup_sandbox
 
-TITLE="TALLYWICK -  LIMITED VERSION 1.0  brought to you by tallywick.example"
+TITLE=${EXPECTED_TITLE:?EXPECTED_TITLE names the title the main window must show}
 
 # Starts the program with ARGUMENTS, checks its title, saves its window to
 # FILE (without the memory panel, whose figures change from run to run) and

@@ -7,6 +7,7 @@
 set -euo pipefail
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$E2E_DIR/window-manager.sh"
 # The delivered list and help files, from the build's run folder.
 DELIVERED_DIR=${TALLYWICK_DELIVERED:?TALLYWICK_DELIVERED names the folder of the delivered files}
 
@@ -49,31 +50,10 @@ setup_sandbox() {
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 }
 
-# True when a window manager has announced itself on the root window.
-window_manager_running() {
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
-}
-
-# Xvfb resets itself when its last client leaves, and a client that connects
-# during the reset is turned away, so a window manager that quits at once is
-# started again. Once it runs it holds the display open for the whole test.
+# A window manager for the whole test (window-manager.sh).
 start_window_manager() {
-    local attempt i
-    window_manager_running && return 0
-    for ((attempt = 0; attempt < 5; attempt++)); do
-        openbox --sm-disable >"$SANDBOX/openbox.log" 2>&1 &
-        WM_PID=$!
-        for ((i = 0; i < 50; i++)); do
-            window_manager_running && return 0
-            kill -0 "$WM_PID" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill "$WM_PID" 2>/dev/null || true
-        wait "$WM_PID" 2>/dev/null || true
-        WM_PID=
-        sleep 0.2
-    done
-    fail "the window manager did not start: $(cat "$SANDBOX/openbox.log")"
+    launch_window_manager "$SANDBOX/openbox.log" ||
+        fail "the window manager did not start: $(cat "$SANDBOX/openbox.log")"
 }
 
 cleanup_sandbox() {

@@ -4,9 +4,18 @@
 # The menu bar: "Build Business Credit" opens its page and leaves the window
 # as it is; Help > "About The Tallywick" opens bushelp.txt from the program's
 # working folder; F10 or an Alt tap, the arrows and Return reach entries on
-# both rows of the bar.
+# both rows of the bar. The list folder holds programs planted under the
+# names of the opener and of a helper it runs, and PATH leads into it ("." and
+# an empty entry): neither runs.
 source "$(dirname "$0")/lib.sh"
 setup_sandbox
+
+PLANTED=$SANDBOX/planted.log
+for name in xdg-open xdg-mime; do
+    printf '#!/bin/sh\necho "%s $*" >>"%s"\n' "$name" "$PLANTED" >"$WORK/$name"
+    chmod +x "$WORK/$name"
+done
+export PATH=".:$PATH:"
 
 BUSINESS_CREDIT="https://www.tallywick.example/business-credit/"
 
@@ -61,5 +70,7 @@ eventually 50 has_records 4 || fail "Alt, six times Right, Return launched nothi
     fail "Alt then Right to Quillpress launched [$(recorded | sed -n 4p)]"
 eventually 50 launches_settled || fail "the menu launches did not end"
 [ "$(record_count)" -eq 4 ] || fail "expected 4 launches in all, got [$(raw_records)]"
+
+[ ! -e "$PLANTED" ] || fail "a program planted in the list folder ran: $(cat "$PLANTED")"
 
 echo "PASS: menu-links"

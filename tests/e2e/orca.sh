@@ -16,20 +16,17 @@
 # the four buttons with their role; F10 and Right through the eight bar
 # entries, the three that open a drop-down said to be menus, and an Alt tap
 # onto the bar; Return on a focused card button opens its two pages.
+# buslist.txt is given as Notepad's "UTF-16 LE" saves it, with its mark: the
+# entries and the count Orca reads from it show that it was decoded.
 #
 # The transcript (key, then what Orca said) is written to $ORCA_TRANSCRIPT
 # when that is set.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/accessibility-stack.sh"
 setup_sandbox
 
 ORCA_LOG=$SANDBOX/orca.log
 TRANSCRIPT=$SANDBOX/transcript.txt
-# The accessibility stack and Orca read the system's GSettings schemas and
-# service files; the program keeps the sandbox's own data folders.
-SYSTEM_DATA_DIRS=/usr/local/share:/usr/share
-# Where at-spi-bus-launcher and at-spi2-registryd are installed.
-AT_SPI_FOLDER=${AT_SPI_FOLDER:-/usr/libexec}
-export GSETTINGS_BACKEND=memory
 
 orca_fail() {
     echo "--- transcript so far:" >&2
@@ -107,41 +104,6 @@ press() {
     SAID=$(spoken_since "$from")
 }
 
-# The session bus, the accessibility bus and its registry, as a desktop
-# session starts them; each is ended by its id when the test ends.
-start_accessibility_stack() {
-    local address_file=$SANDBOX/session-bus
-    dbus-daemon --session --nofork --print-address=3 3>"$address_file" \
-        >"$SANDBOX/session-bus.log" 2>&1 &
-    STARTED_PIDS+=("$!")
-    eventually 50 test -s "$address_file" || fail "the session bus did not start"
-    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$address_file")
-    export DBUS_SESSION_BUS_ADDRESS
-
-    XDG_DATA_DIRS=$SYSTEM_DATA_DIRS "$AT_SPI_FOLDER/at-spi-bus-launcher" --launch-immediately \
-        >"$SANDBOX/at-spi-bus.log" 2>&1 &
-    local launcher=$!
-    STARTED_PIDS+=("$launcher")
-    # The launcher owns org.a11y.Bus once the accessibility bus it started
-    # listens; asking for the name before that would start a second launcher.
-    eventually 100 name_owned org.a11y.Bus ||
-        fail "the accessibility bus did not start: $(cat "$SANDBOX/at-spi-bus.log")"
-    local bus
-    bus=$(pgrep -P "$launcher") || fail "the accessibility bus launcher has no bus process"
-    local pid
-    for pid in $bus; do STARTED_PIDS+=("$pid"); done
-
-    XDG_DATA_DIRS=$SYSTEM_DATA_DIRS "$AT_SPI_FOLDER/at-spi2-registryd" \
-        >"$SANDBOX/registry.log" 2>&1 &
-    STARTED_PIDS+=("$!")
-}
-
-# True when NAME has an owner on the session bus (asking starts nothing).
-name_owned() {
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner "string:$1" | grep -q 'boolean true'
-}
-
 no_other_orca() {
     ! pgrep -u "$(id -u)" -x orca >/dev/null
 }
@@ -173,6 +135,10 @@ PYTHON
         fail "Orca did not start: $(cat "$SANDBOX/orca.out")"
     orca_quiet || fail "Orca did not settle after starting"
 }
+
+{ printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$WORK/buslist.txt"; } >"$SANDBOX/utf16.txt" ||
+    fail "buslist.txt could not be made UTF-16"
+mv "$SANDBOX/utf16.txt" "$WORK/buslist.txt"
 
 start_accessibility_stack
 start_orca

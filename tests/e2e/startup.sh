@@ -6,7 +6,7 @@
 source "$(dirname "$0")/lib.sh"
 setup_sandbox
 
-TITLE="TALLYWICK -  LIMITED VERSION 1.0  brought to you by tallywick.example"
+TITLE=${EXPECTED_TITLE:?EXPECTED_TITLE names the title the main window must show}
 
 # --- The main window shows with exactly its title.
 start_app

@@ -9,7 +9,7 @@
 # read from its protocol log (WAYLAND_DEBUG=client).
 source "$(dirname "$0")/lib.sh"
 
-TITLE="TALLYWICK -  LIMITED VERSION 1.0  brought to you by tallywick.example"
+TITLE=${EXPECTED_TITLE:?EXPECTED_TITLE names the title the main window must show}
 
 SANDBOX=$(mktemp -d)
 WORK=$SANDBOX/work

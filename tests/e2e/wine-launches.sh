@@ -8,12 +8,12 @@
 # - Home in List1, then Alt+A: the window minimises, and the publisher's home
 #   page and the issuer's page open, in that order;
 # - closing the window ends the program with exit code 0;
-# - list files as Windows users save them show right in the list boxes (read
-#   back with LB_GETTEXT): UTF-8 without and with a byte-order mark and
-#   Windows-1252 under a Western code page, Windows-1251 and UTF-8 under a
-#   Russian one (Wine takes the code page from LANG and LC_ALL).
+# - every file of the encoding corpus (tests/corpus/encodings: what Notepad
+#   saves, and broken files) shows in the list boxes, read back with
+#   LB_GETTEXT, as its expected.txt says, under a Western code page (1252) and
+#   a Russian one (1251; Wine takes the code page from LANG and LC_ALL).
 # Environment: TALLYWICK (the program), TALLYWICK_DELIVERED (the delivered files), WINE_PREFIX
-# (the Wine prefix), PROBE (install_probe.exe).
+# (the Wine prefix), PROBE (install_probe.exe), TALLYWICK_ENCODING_CORPUS (the corpus).
 set -euo pipefail
 # Always on a virtual display of its own, never the caller's: the keys it
 # types would reach whatever window has the focus on a real desktop.
@@ -57,15 +57,17 @@ wait_exit 100 >/dev/null || fail "the program did not end when its window was cl
 [ "$EXIT_CODE" -eq 0 ] || fail "exit code $EXIT_CODE after closing the window"
 [ "$(record_count)" -eq 3 ] || fail "more launches than asked for: [$(launches)]"
 
-# Starts the program in a folder holding the three lists given (their bytes),
-# under the locale given, and writes what its list boxes hold to
+CORPUS=${TALLYWICK_ENCODING_CORPUS:?names the encoding corpus}
+
+# Starts the program in a folder holding the three corpus files given as its
+# three lists, under the locale given, and writes what its list boxes hold to
 # $SANDBOX/lists.
 show_lists_with() {
     local locale=$1 folder
     folder=$(mktemp -d "$SANDBOX/lists-XXXXXX")
-    printf '%b' "$2" >"$folder/buslist.txt"
-    printf '%b' "$3" >"$folder/buslistb.txt"
-    printf '%b' "$4" >"$folder/buslistc.txt"
+    cp "$CORPUS/$2" "$folder/buslist.txt"
+    cp "$CORPUS/$3" "$folder/buslistb.txt"
+    cp "$CORPUS/$4" "$folder/buslistc.txt"
     (cd "$folder" && exec env LANG="$locale" LC_ALL="$locale" "$WINE_RUN" "$WINE_PREFIX" "$TALLYWICK") \
         >>"$SANDBOX/app.log" 2>&1 &
     APP_PID=$!
@@ -78,23 +80,32 @@ show_lists_with() {
     wait_exit 100 >/dev/null || fail "the program did not end when its window was closed"
 }
 
-# Notepad's UTF-8, without and with the mark, and Windows-1252 (e acute, euro).
-show_lists_with en_US.UTF-8 'Cr\xc3\xa9dit Agricole Card\r\n' \
-    '\xef\xbb\xbfCaf\xc3\xa9 Business Card\r\n' 'Caf\xe9 \x80 Card\r\n'
-lists=$(cat "$SANDBOX/lists")
-expected='list1=Crédit Agricole Card
-list2=Café Business Card
-list3=Café € Card'
-[ "$lists" = "$expected" ] || fail "under a Western code page the lists show: $lists"
+# What list N must show for a corpus file under a code page, as the probe
+# prints it.
+expected_list() {
+    awk -v file="$1" -v page="$2" -v n="$3" '
+        /^\[/ { split(substr($0, 2, index($0, "]") - 2), h, " ")
+                on = h[1] == file && (h[2] == "" || h[2] == page); next }
+        on && /^=/ { print "list" n "=" substr($0, 2) }' "$CORPUS/expected.txt"
+}
 
-# Windows-1251 ("Карта для бизнеса") and UTF-8 ("Кредитная карта").
-show_lists_with ru_RU.UTF-8 '\xca\xe0\xf0\xf2\xe0 \xe4\xeb\xff \xe1\xe8\xe7\xed\xe5\xf1\xe0\r\n' \
-    '\xd0\x9a\xd1\x80\xd0\xb5\xd0\xb4\xd0\xb8\xd1\x82\xd0\xbd\xd0\xb0\xd1\x8f \xd0\xba\xd0\xb0\xd1\x80\xd1\x82\xd0\xb0\r\n' \
-    'Retail Card\r\n'
-lists=$(cat "$SANDBOX/lists")
-expected='list1=Карта для бизнеса
-list2=Кредитная карта
-list3=Retail Card'
-[ "$lists" = "$expected" ] || fail "under a Russian code page the lists show: $lists"
+files=$(sed -n 's/^\[\([^] ]*\).*/\1/p' "$CORPUS/expected.txt" | sort -u)
+[ "$(echo "$files" | wc -l)" -ge 11 ] || fail "the corpus lists only: $files"
+for locale_page in en_US.UTF-8:1252 ru_RU.UTF-8:1251; do
+    locale=${locale_page%:*} page=${locale_page#*:}
+    # Three files a start; the last start fills up with the first files.
+    set -- $files $files
+    for ((left = $(echo "$files" | wc -l); left > 0; left -= 3)); do
+        show_lists_with "$locale" "$1" "$2" "$3"
+        expected=$({ expected_list "$1" "$page" 1; expected_list "$2" "$page" 2
+            expected_list "$3" "$page" 3; })
+        [ "$(cat "$SANDBOX/lists")" = "$expected" ] ||
+            fail "under $locale, $1, $2 and $3 show:
+$(cat "$SANDBOX/lists")
+expected:
+$expected"
+        shift 3
+    done
+done
 
-echo "Wine end-to-end: 3 launches recorded, exit code 0; lists in UTF-8, Windows-1252 and Windows-1251 read right"
+echo "Wine end-to-end: 3 launches recorded, exit code 0; the encoding corpus reads as expected under code pages 1252 and 1251"

@@ -5,10 +5,12 @@
 # pedantic checks without the network. Two hints concern the component ID the
 # program is published under, and are expected: its domain is the reserved
 # .example (a top-level domain the validator does not know), and its last part
-# is capitalised. Any other message fails.
-#   appstream.sh METAINFO_FILE VERSION
+# is capitalised. Any other message fails. The file is named by that ID, and
+# gives it.
+#   appstream.sh FOLDER VERSION        (EXPECTED_APPSTREAM_ID: the ID)
 set -euo pipefail
-metainfo=$1
+id=${EXPECTED_APPSTREAM_ID:?EXPECTED_APPSTREAM_ID names the id the program is published under}
+metainfo=$1/$id.metainfo.xml
 version=$2
 fail() {
     echo "FAIL: $*" >&2
@@ -29,6 +31,7 @@ $unexpected"
 element() {
     sed -n "s:.*<$1>\\(.*\\)</$1>.*:\\1:p" "$metainfo"
 }
+[ "$(element id)" = "$id" ] || fail "id: [$(element id)], expected [$id]"
 [ "$(element project_license)" = MIT ] || fail "project_license: [$(element project_license)]"
 [ "$(element metadata_license)" = MIT ] || fail "metadata_license: [$(element metadata_license)]"
 grep -q '<launchable type="desktop-id">tallywick.desktop</launchable>' "$metainfo" ||

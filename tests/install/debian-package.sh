@@ -3,10 +3,11 @@
 # SPDX-License-Identifier: MIT
 # Builds the Debian package from the build tree into a folder of its own,
 # unpacks it with dpkg-deb and checks its files and control fields.
-#   debian-package.sh BUILD_DIR VERSION      (CPACK_COMMAND may name cpack)
+#   debian-package.sh BUILD_DIR VERSION      (CPACK_COMMAND may name cpack; EXPECTED_APPSTREAM_ID)
 source "$(dirname "$0")/lib.sh"
 build=$1
 version=$2
+appstream_id=${EXPECTED_APPSTREAM_ID:?EXPECTED_APPSTREAM_ID names the id the program is published under}
 assets=$(cd "$(dirname "$0")/../../assets" && pwd)
 delivered=${TALLYWICK_DELIVERED:?TALLYWICK_DELIVERED names the folder of the delivered files}
 build_package "$build"
@@ -39,7 +40,7 @@ expected=$(cat <<LIST
 usr/bin/tallywick
 usr/share/applications/tallywick.desktop
 $(cd "$assets" && find icons/hicolor -name tallywick.png | sed 's:^:usr/share/:' | sort)
-usr/share/metainfo/example.tallywick.Tallywick.metainfo.xml
+usr/share/metainfo/$appstream_id.metainfo.xml
 usr/share/doc/tallywick/copyright
 usr/share/doc/tallywick/changelog.gz
 usr/share/man/man1/tallywick.1.gz
@@ -59,7 +60,7 @@ for file in $(cd "$delivered" && ls); do
 done
 grep -qx 'Path=/usr/share/tallywick' "$root/usr/share/applications/tallywick.desktop" ||
     fail "the packaged entry does not start the program in /usr/share/tallywick"
-grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/example.tallywick.Tallywick.metainfo.xml" ||
+grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/$appstream_id.metainfo.xml" ||
     fail "the packaged AppStream file has no release $version"
 
 # The licence, in Debian's machine-readable format, with LICENSE's own words.

@@ -3,15 +3,16 @@
 # SPDX-License-Identifier: MIT
 # The installed desktop entry and AppStream file pass the freedesktop
 # validators, and name the program, its icon and each other consistently.
-#   validate.sh BUILD_DIR        (CMAKE_COMMAND may name cmake)
+#   validate.sh BUILD_DIR        (CMAKE_COMMAND may name cmake; EXPECTED_APPSTREAM_ID)
 source "$(dirname "$0")/lib.sh"
 build=$1
+appstream_id=${EXPECTED_APPSTREAM_ID:?EXPECTED_APPSTREAM_ID names the id the program is published under}
 prefix=$work/prefix
 "${CMAKE_COMMAND:-cmake}" --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
     fail "cmake --install failed: $(cat "$work/install.log")"
 
 entry=$prefix/share/applications/tallywick.desktop
-metainfo=$prefix/share/metainfo/example.tallywick.Tallywick.metainfo.xml
+metainfo=$prefix/share/metainfo/$appstream_id.metainfo.xml
 [ -f "$entry" ] || fail "no desktop entry installed"
 [ -f "$metainfo" ] || fail "no AppStream file installed"
 

@@ -1,24 +1,32 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The TALLYWICK authors
 # SPDX-License-Identifier: MIT
-# Runs clang-tidy, with the checks of the repository's .clang-tidy, over every
-# product source file a build compiles (its compile_commands.json), two at a
-# time; fails on any finding. Tests, benchmarks and generated files are not
-# linted. Arguments after ROOT go to the compiler (a cross build's target).
-#   clang-tidy.sh CLANG_TIDY BUILD_DIR ROOT [--extra-arg=...]...
+# Runs clang-tidy, with the checks of the repository's .clang-tidy, over the
+# product source files a build compiles (its compile_commands.json) that lie
+# in the FOLDERS given (blank-separated, from ROOT), two at a time; fails on
+# any finding. Tests, benchmarks and generated files are not linted. Arguments
+# after FOLDERS go to the compiler (a cross build's target).
+#   clang-tidy.sh CLANG_TIDY BUILD_DIR ROOT "FOLDER..." [--extra-arg=...]...
 set -euo pipefail
-clang_tidy=${1:?usage: clang-tidy.sh CLANG_TIDY BUILD_DIR ROOT [ARGS]}
-build=${2:?usage: clang-tidy.sh CLANG_TIDY BUILD_DIR ROOT [ARGS]}
-root=${3:?usage: clang-tidy.sh CLANG_TIDY BUILD_DIR ROOT [ARGS]}
-shift 3
+usage='usage: clang-tidy.sh CLANG_TIDY BUILD_DIR ROOT "FOLDER..." [ARGS]'
+clang_tidy=${1:?$usage}
+build=${2:?$usage}
+root=${3:?$usage}
+folders=${4:?$usage}
+shift 4
 
 database=$build/compile_commands.json
 [ -f "$database" ] || { echo "FAIL: no $database" >&2; exit 1; }
-# The product's own sources, by their folders.
+# The product's own sources in those folders.
+read -ra folder_list <<<"$folders"
+alternatives=$(IFS='|' && echo "${folder_list[*]}")
 mapfile -t files < <(grep -o '"file": *"[^"]*"' "$database" | sed 's/"file": *"\(.*\)"/\1/' |
-    grep -E "^$root/(base|launch|ports|catalogue|app|platform|ui)/.*\.cpp$" | sort -u)
+    grep -E "^$root/($alternatives)/.*\.cpp$" | sort -u)
+for folder in "${folder_list[@]}"; do
+    [ -d "$root/$folder" ] || { echo "FAIL: no folder $root/$folder to lint" >&2; exit 1; }
+done
 if [ "${#files[@]}" -eq 0 ]; then
-    echo "FAIL: $database compiles no product source of $root" >&2
+    echo "FAIL: $database compiles no source of $root in $folders" >&2
     exit 1
 fi
 log=$(mktemp)

@@ -69,8 +69,7 @@ protected:
 };
 
 TEST_F(WindowBehaviourTest, controlsStandWhereTheTableSaysWithTheirTextsAndTips) {
-    EXPECT_EQ(window->title(),
-              "TALLYWICK -  LIMITED VERSION 1.0  brought to you by tallywick.example");
+    EXPECT_EQ(window->title(), TALLYWICK_EXPECTED_TITLE);
     // The client area is 9060 x 5175 twips, however many rows the menu bar takes.
     const PixelRect client = window->clientArea();
     EXPECT_EQ(client, (PixelRect{0, 0, 604, 345}));

@@ -51,7 +51,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     font.setPointSize(8);
     setFont(font);
     setWindowTitle(qtText(mainWindowTitle()));
-    setWindowIcon(QIcon(QStringLiteral(":/tallywick/tallywick.png")));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);

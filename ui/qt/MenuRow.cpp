@@ -12,20 +12,22 @@ namespace tallywick {
 
 namespace {
 
-bool isAltKey(const QEvent* event) {
+bool isAltKeyEvent(const QEvent* event) {
     switch (event->type()) {
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress:
-    case QEvent::KeyRelease: {
-        const int key = static_cast<const QKeyEvent*>(event)->key();
-        return key == Qt::Key_Alt || key == Qt::Key_Meta;
-    }
+    case QEvent::KeyRelease:
+        return MenuRow::isAltKey(static_cast<const QKeyEvent*>(event));
     default:
         return false;
     }
 }
 
 } // namespace
+
+bool MenuRow::isAltKey(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Alt || key->key() == Qt::Key_Meta;
+}
 
 MenuRow::MenuRow(QWidget* parent) : QMenuBar(parent) {
     setNativeMenuBar(false);
@@ -34,7 +36,7 @@ MenuRow::MenuRow(QWidget* parent) : QMenuBar(parent) {
 bool MenuRow::eventFilter(QObject* watched, QEvent* event) {
     // QMenuBar watches the window for an Alt tap; with several rows each would
     // take it, so the wrapping bar handles the tap and picks the row.
-    if (!enteringKeyboardMode_ && isAltKey(event)) {
+    if (!enteringKeyboardMode_ && isAltKeyEvent(event)) {
         return false;
     }
     return QMenuBar::eventFilter(watched, event);

@@ -30,6 +30,10 @@ public:
     // Opens the highlighted entry's drop-down, if it has one.
     void openHighlighted();
 
+    // The key whose tap enters a menu bar: Alt, or Meta, which QMenuBar's own
+    // tap handling counts as Alt too.
+    [[nodiscard]] static bool isAltKey(const QKeyEvent* key);
+
     // A highlighted entry: the row is in keyboard mode or has a drop-down open.
     [[nodiscard]] bool isActive() const { return activeAction() != nullptr; }
     [[nodiscard]] bool dropDownOpen() const;

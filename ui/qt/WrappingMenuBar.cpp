@@ -14,14 +14,6 @@
 
 namespace tallywick {
 
-namespace {
-
-bool isAltKey(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Alt || key->key() == Qt::Key_Meta;
-}
-
-} // namespace
-
 WrappingMenuBar::WrappingMenuBar(QWidget* parent)
     : QWidget(parent), layout_(new QVBoxLayout(this)) {
     layout_->setContentsMargins(0, 0, 0, 0);
@@ -131,7 +123,7 @@ bool WrappingMenuBar::eventFilter(QObject* watched, QEvent* event) {
         // press handed back may come after the letter of Alt+letter, while
         // Alt is still held.
         const auto* key = static_cast<const QKeyEvent*>(event);
-        if (isAltKey(key) && key->modifiers() == Qt::AltModifier) {
+        if (MenuRow::isAltKey(key) && key->modifiers() == Qt::AltModifier) {
             altAlone_ = true;
             qApp->installEventFilter(this);
         }
@@ -157,7 +149,7 @@ void WrappingMenuBar::followAltTap(const QEvent* event) {
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-        if (isAltKey(static_cast<const QKeyEvent*>(event))) {
+        if (MenuRow::isAltKey(static_cast<const QKeyEvent*>(event))) {
             if (event->type() == QEvent::KeyRelease) {
                 stopFollowingAlt();
                 toggleKeyboardMode();

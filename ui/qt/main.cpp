@@ -1,19 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The TALLYWICK authors
 // SPDX-License-Identifier: MIT
 
-#include "app/Form1.h"
-#include "base/ProductFacts.h"
-#include "platform/posix/FlockInstanceGuard.h"
-#include "platform/posix/PosixListFileSource.h"
-#include "platform/posix/PosixShellService.h"
-#include "platform/posix/ProcMemoryProbe.h"
 #include "ui/qt/AtSpiSupplement.h"
-#include "ui/qt/MainWindow.h"
-#include "ui/qt/QtMessageBoxes.h"
-#include "ui/qt/QtNumberFormat.h"
+#include "ui/qt/QtProgram.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char* argv[]) {
     using namespace tallywick;
@@ -26,32 +17,17 @@ int main(int argc, char* argv[]) {
     int qtArgc = 1;
     char* qtArgv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName, nullptr};
     QApplication application(qtArgc, qtArgv);
-    QApplication::setApplicationName(QString::fromUtf8(kProductName.data(), kProductName.size()));
-    QApplication::setApplicationVersion(QString::fromUtf8(kVersion.data(), kVersion.size()));
-    QApplication::setDesktopFileName(QStringLiteral("tallywick"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tallywick/tallywick.png")));
+    QtProgram::describe();
     // Screen readers on Linux hear a list's selected entry and which bar
     // entries open a menu.
     AtSpiSupplement::install(&application);
 
-    PosixShellService shell;
-    QtMessageBoxes boxes;
-    FlockInstanceGuard instance;
-    PosixListFileSource listFiles;
-    ProcMemoryProbe memory;
-    QtNumberFormat numbers;
-
     // The window is built hidden; the start-up sequence fills it and only
     // then is it shown.
-    MainWindow window;
-    Form1 form(Services{shell, boxes, instance, listFiles, memory, numbers, "xdg-open"}, window);
-    window.attach(form);
-
-    const LoadOutcome outcome = form.load();
+    QtProgram program;
+    const LoadOutcome outcome = program.start();
     if (outcome != LoadOutcome::Show) {
         return exitCode(outcome);
     }
-    window.centreOnScreen();
-    window.show();
     return QApplication::exec();
 }

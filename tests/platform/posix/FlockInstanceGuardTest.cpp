@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -66,6 +67,29 @@ TEST(FlockInstanceGuardTest, lockIsNotFollowedThroughALinkNorHandedToChildren) {
     FlockInstanceGuard real(realLock);
     ASSERT_TRUE(real.claim());
     EXPECT_EQ(testing::closeOnExecFlagsOf(realLock), std::vector<bool>{true});
+}
+
+// In a shared temporary folder another user can make our lock file first and
+// hold it: the program must start all the same, and never lock their file.
+TEST(FlockInstanceGuardTest, lockFileOfAnotherUserIsLeftAlone) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "giving the lock file to another user needs root";
+    }
+    TempFolder folder;
+    const std::string lock = folder.write("tallywick.lock", "");
+    ASSERT_EQ(::chmod(lock.c_str(), 0600), 0);
+    ASSERT_EQ(::chown(lock.c_str(), 65534, 65534), 0);
+    {
+        FlockInstanceGuard guard(lock);
+        EXPECT_TRUE(guard.claim());
+        EXPECT_TRUE(testing::closeOnExecFlagsOf(lock).empty()) << "the guard kept the file open";
+    }
+    const int theirs = ::open(lock.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(theirs, 0);
+    ASSERT_EQ(::flock(theirs, LOCK_EX | LOCK_NB), 0);
+    FlockInstanceGuard guard(lock);
+    EXPECT_TRUE(guard.claim()) << "another user's lock passed for a copy of ours";
+    ::close(theirs);
 }
 
 TEST(FlockInstanceGuardTest, lockLivesInTheRuntimeFolderElseInTmp) {

@@ -7,10 +7,14 @@
 #include "base/RunTimeError.h"
 #include "catalogue/ListFileLoader.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -47,7 +51,52 @@ TEST(PosixListFileSourceTest, unusableNamesRaiseTheirErrorsWithoutBlocking) {
     // A FIFO with no writer would block a plain open for ever.
     ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
     EXPECT_EQ(openError(folder / "fifo"), 75);
+}
+
+// Opening a device can have effects of its own, so whatever is no regular
+// file is refused without being opened; the kernel reports every open of a
+// watched file. The FIFO and the device (a null device, which root may make)
+// are the test's own, so that no other process's opens are counted.
+TEST(PosixListFileSourceTest, whatIsNoRegularFileIsNeverOpened) {
+    TempFolder folder;
+    std::vector<std::string> specials = {folder / "fifo"};
+    ASSERT_EQ(::mkfifo(specials[0].c_str(), 0600), 0);
+    if (::mknod((folder / "device").c_str(), S_IFCHR | 0600, ::makedev(1, 3)) == 0) {
+        specials.push_back(folder / "device");
+        ASSERT_EQ(::symlink((folder / "device").c_str(), (folder / "buslist.txt").c_str()), 0);
+        specials.push_back(folder / "buslist.txt");
+    }
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    for (std::size_t i = 0; i < std::min<std::size_t>(specials.size(), 2); ++i) {
+        ASSERT_GE(::inotify_add_watch(watch, specials[i].c_str(), IN_OPEN), 0);
+    }
+    for (const std::string& special : specials) {
+        EXPECT_EQ(openError(special), 75) << special;
+    }
     EXPECT_EQ(openError("/dev/null"), 75);
+    std::array<char, 4096> events{};
+    EXPECT_LT(::read(watch, events.data(), events.size()), 0) << "a device or FIFO was opened";
+    ::close(watch);
+}
+
+// A file is bounded by what it gives, not by what it claims: a sparse file
+// claims 100 GB and reads as zeros, /proc/self/pagemap claims nothing and
+// reads for ever.
+TEST(PosixListFileSourceTest, fileLargerThan64MBIsRefusedWhateverItClaims) {
+    TempFolder folder;
+    const std::string sparse = folder.write("buslist.txt", "");
+    ASSERT_EQ(::truncate(sparse.c_str(), off_t{100} << 30), 0);
+    ASSERT_EQ(::symlink("/proc/self/pagemap", (folder / "buslistb.txt").c_str()), 0);
+    for (const std::string& file : {sparse, folder / "buslistb.txt"}) {
+        PosixListFileSource source;
+        try {
+            (void)loadListFile(source, file);
+            ADD_FAILURE() << file << " was read";
+        } catch (const RunTimeError& error) {
+            EXPECT_EQ(error.description(), "Out of memory: " + file + " is larger than 64 MB");
+        }
+    }
 }
 
 TEST(PosixListFileSourceTest, readFailureIsDeviceError) {

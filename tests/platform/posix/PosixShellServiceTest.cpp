@@ -4,13 +4,16 @@
 #include "platform/posix/PosixShellService.h"
 
 #include "TempFolder.h"
+#include "base/RunTimeError.h"
 
 #include <chrono>
 #include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -126,6 +129,107 @@ TEST(PosixShellServiceTest, refusalsAnswerWithWindowsShellCodes) {
     EXPECT_EQ(number(shell.execute(open(folder.write("doc.txt", "text")))), 31);
 }
 
+// Each way a program can fail to start, and what the shell answers for it.
+TEST(PosixShellServiceTest, eachFailureToStartAProgramHasItsAnswer) {
+    TempFolder folder;
+    const std::string plain = folder.write("plain.txt", "not a program");
+    const auto program = [&](const std::string& name, const std::string& bytes) {
+        const std::string path = folder.write(name, bytes);
+        ::chmod(path.c_str(), 0755);
+        return path;
+    };
+    PosixShellService shell;
+    // The interpreter it names is missing, lies below a file, or may not run.
+    EXPECT_EQ(number(shell.execute(open(program("a", "#!" + (folder / "none") + "\n")))), 2);
+    EXPECT_EQ(number(shell.execute(open(program("b", "#!" + plain + "/sh\n")))), 3);
+    EXPECT_EQ(number(shell.execute(open(program("c", "#!" + plain + "\n")))), 5);
+    // No program format the system knows.
+    EXPECT_EQ(number(shell.execute(open(program("d", std::string("\x7F\x01junk", 6))))), 11);
+    // Any other refusal: an argument longer than the system takes.
+    EXPECT_EQ(number(shell.execute(open(program("e", "#!/bin/sh\n"), std::string(1 << 20, 'x')))),
+              0);
+    // No process can be made at all: a run-time error, not an answer. As an
+    // ordinary user allowed no process of its own, in a child of the test.
+    const std::string child = program("f", "#!/bin/sh\n");
+    ::chmod(folder.path().c_str(), 0755);
+    const pid_t tester = ::fork();
+    ASSERT_GE(tester, 0);
+    if (tester == 0) {
+        const rlimit none{0, 0};
+        if ((::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ||
+            ::setrlimit(RLIMIT_NPROC, &none) != 0) {
+            ::_exit(99);
+        }
+        try {
+            const ShellResult result = PosixShellService().execute(open(child));
+            ::_exit(100 + static_cast<int>(result));
+        } catch (const RunTimeError& error) {
+            ::_exit(static_cast<int>(error.number()));
+        }
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(tester, &status, 0), tester);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 7);
+}
+
+// The working folder is the user's list folder, which may come from an
+// archive: a program planted there under the name of one the program starts
+// must never run, nor be handed to the opener, whatever PATH holds.
+TEST(PosixShellServiceTest, bareNamesAreFoundOnPathOnlyNeverInTheWorkingFolder) {
+    TempFolder folder;
+    const std::string lists = folder / "lists";
+    const std::string bin = folder / "bin";
+    ASSERT_EQ(::mkdir(lists.c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir(bin.c_str(), 0755), 0);
+    const std::string ran = folder / "ran";
+    // It records what it was handed, and the PATH it was given.
+    script(folder, "bin/xdg-open", "printf '%s %s\\n' \"$1\" \"$PATH\" >>" + ran);
+    char here[4096];
+    ASSERT_NE(::getcwd(here, sizeof here), nullptr);
+    const std::string previousPath = std::getenv("PATH");
+    ASSERT_EQ(::chdir(lists.c_str()), 0);
+    // Empty and relative entries would search the working folder.
+    ::setenv("PATH", (":.:lists:" + bin).c_str(), 1);
+
+    std::size_t launches = 0;
+    for (const std::string planted : {"program", "plain file", "folder"}) {
+        SCOPED_TRACE(planted);
+        if (planted == "program") {
+            script(folder, "lists/xdg-open", "echo planted >>" + ran);
+        } else if (planted == "plain file") {
+            folder.write("lists/xdg-open", "planted");
+        } else {
+            ASSERT_EQ(::mkdir("xdg-open", 0755), 0);
+        }
+        PosixShellService shell(PosixShellService::Options{2000ms, {}});
+        // One at a time, so that what they write comes in order.
+        EXPECT_GT(number(shell.execute({0, "Open", "xdg-open", "bushelp.txt", "0", 1})), 32);
+        ASSERT_EQ(waitForLines(ran, ++launches).size(), launches);
+        EXPECT_GT(number(shell.execute({0, std::nullopt, "https://a.example/", {}, "c:\\", 1})),
+                  32);
+        ASSERT_EQ(waitForLines(ran, ++launches).size(), launches);
+        ::unlink("xdg-open");
+        ::rmdir("xdg-open");
+    }
+    // Each handed over by what it names, given PATH without the entries
+    // that lead into the working folder.
+    const std::string viewer = "bushelp.txt " + bin;
+    const std::string browser = "https://a.example/ " + bin;
+    const std::vector<std::string> expected = {viewer, browser, viewer, browser, viewer, browser};
+    EXPECT_EQ(waitForLines(ran, 6), expected);
+    // With no such program on PATH, the one in the working folder is not
+    // taken either.
+    script(folder, "lists/xdg-open", "echo planted >>" + ran);
+    ::setenv("PATH", ":.", 1);
+    PosixShellService shell(PosixShellService::Options{200ms, {}});
+    EXPECT_EQ(number(shell.execute({0, "Open", "xdg-open", "bushelp.txt", "0", 1})), 2);
+    EXPECT_EQ(number(shell.execute({0, std::nullopt, "https://a.example/", {}, "c:\\", 1})), 31);
+    ::setenv("PATH", previousPath.c_str(), 1);
+    ASSERT_EQ(::chdir(here), 0);
+    EXPECT_EQ(waitForLines(ran, 6), expected);
+}
+
 TEST(PosixShellServiceTest, openerVerdictIsMappedAndAHangingOpenerHasHandedOver) {
     TempFolder folder;
     struct Case {
@@ -188,7 +292,7 @@ TEST(PosixShellServiceTest, thousandLaunchesAreAllHandedOverWithoutLeaks) {
     ASSERT_GT(number(shell.execute(open(program))), 32);
     waitForLines(programLog, 1);
     const int descriptorsBefore = openDescriptors();
-    const long residentBefore = residentKilobytes();
+    [[maybe_unused]] const long residentBefore = residentKilobytes();
 
     for (int i = 0; i < 500; ++i) {
         ASSERT_GT(number(shell.execute(open(program))), 32);

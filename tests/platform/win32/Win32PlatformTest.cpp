@@ -13,6 +13,7 @@
 #include "platform/win32/Win32ShellService.h"
 
 #include <array>
+#include <cstdint>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -22,6 +23,7 @@
 // clang-format off
 #include <windows.h>
 #include <shellapi.h>
+#include <winioctl.h>
 // clang-format on
 
 namespace tallywick {
@@ -140,6 +142,38 @@ TEST(Win32ListFileSourceTest, unusableNamesRaiseTheirErrorNumbers) {
               std::make_pair(70, std::string("Permission denied: buslistc.txt")));
     ::CloseHandle(exclusive);
     EXPECT_EQ(openError("buslistc.txt").first, 0);
+}
+
+// Where Windows' ANSI code page is UTF-8, a file that was UTF-8 is read as
+// such anyway: one that is not must be from an older Western system.
+TEST(Win32ListFileSourceTest, legacyCodePageIsTheAnsiOneOrWindows1252WhereThatIsUtf8) {
+    EXPECT_EQ(legacyCodePageFor(65001), 1252u);
+    EXPECT_EQ(legacyCodePageFor(1252), 1252u);
+    EXPECT_EQ(legacyCodePageFor(1251), 1251u);
+    EXPECT_EQ(legacyCodePageFor(932), 932u);
+}
+
+TEST(Win32ListFileSourceTest, fileLargerThan64MBIsRefusedWhateverItClaims) {
+    WorkingFolder folder;
+    const std::wstring path = folder.write(L"buslist.txt", "");
+    // 100 GB that take no room on the disk, and read as zeros.
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD returned = 0;
+    ::DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
+    LARGE_INTEGER size{};
+    size.QuadPart = std::int64_t{100} << 30;
+    const bool grown = ::SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && ::SetEndOfFile(file);
+    ::CloseHandle(file);
+    ASSERT_TRUE(grown);
+    Win32ListFileSource source;
+    try {
+        (void)loadListFile(source, "buslist.txt");
+        FAIL() << "100 GB were read as a list";
+    } catch (const RunTimeError& error) {
+        EXPECT_EQ(error.description(), "Out of memory: buslist.txt is larger than 64 MB");
+    }
 }
 
 TEST(Win32ListFileSourceTest, aFileBeingReadCanStillBeReadByOthers) {

@@ -97,18 +97,31 @@ TEST_F(LongListTest, arrowsMoveOneEntryAndStopAtTheEnds) {
     EXPECT_EQ(selected(), kEntries - 1);
 }
 
-TEST_F(LongListTest, pageDownGoesToTheLastRowInViewThenAPageFurther) {
-    key(Qt::Key_Home);
+TEST_F(LongListTest, pageKeysGoToTheEdgeOfTheViewThenAPageFurther) {
     const int page = rowsInView();
-    ASSERT_GE(page, 2);
-    key(Qt::Key_PageDown);
+    ASSERT_GE(page, 3);
+    key(Qt::Key_Home);
+    key(Qt::Key_Down);
+    key(Qt::Key_PageDown); // from inside the view: to its last row
     EXPECT_EQ(selected(), page - 1);
     EXPECT_EQ(topRow(), 0);
-    key(Qt::Key_PageDown);
+    key(Qt::Key_PageDown); // from its last row: a page further
     EXPECT_EQ(selected(), 2 * (page - 1));
     EXPECT_EQ(lastInView(), selected());
+
+    key(Qt::Key_Up);
+    const int top = topRow();
+    ASSERT_LT(top, selected());
+    key(Qt::Key_PageUp); // from inside the view: to its first row
+    EXPECT_EQ(selected(), top);
+    EXPECT_EQ(topRow(), top);
+    key(Qt::Key_End);
     key(Qt::Key_PageUp);
-    EXPECT_EQ(selected(), topRow());
+    const int firstInView = topRow();
+    EXPECT_EQ(selected(), firstInView);
+    key(Qt::Key_PageUp); // from its first row: a page back
+    EXPECT_EQ(selected(), firstInView - (page - 1));
+    EXPECT_EQ(topRow(), selected());
     key(Qt::Key_End);
     key(Qt::Key_PageDown);
     EXPECT_EQ(selected(), kEntries - 1);

@@ -11,6 +11,7 @@
 #include "ui/qt/MenuRow.h"
 #include "ui/qt/QtMessageBoxes.h"
 #include "ui/qt/QtNumberFormat.h"
+#include "ui/qt/QtProgram.h"
 #include "ui/qt/WrappingMenuBar.h"
 
 #include <QApplication>
@@ -57,7 +58,12 @@ TEST(MainWindowTest, labelsWrapAndPicturesShowTheirArtworkInABorder) {
         EXPECT_EQ(picture->size(), size + QSize(2, 2));
         EXPECT_EQ(picture->frameWidth(), 1);
     }
+    // The program's icon, on its window and on every other, a message box
+    // shown before the window included.
+    QtProgram::describe();
     EXPECT_FALSE(window.windowIcon().isNull());
+    const QMessageBox box;
+    EXPECT_EQ(box.windowIcon().cacheKey(), window.windowIcon().cacheKey());
 }
 
 TEST(MainWindowTest, menuBarRowsFitTheClientWidthWithPlainItems) {
