@@ -102,6 +102,28 @@ reproducible: deps
 # osslsigncode when TALLYWICK_SIGN_PFX and TALLYWICK_SIGN_PASSWORD are set.
 # Its tests run under Wine on a virtual display, in a Wine prefix of the build
 # folder's own (the installers' tests in fresh ones of their own).
+#
+# The signing password reaches the signing step (packaging/windows/sign.sh)
+# alone: no recipe has TALLYWICK_SIGN_PASSWORD in its environment. For the
+# commands of the Windows build, make writes it itself (on no command line)
+# into a file of a private folder outside the build tree, in XDG_RUNTIME_DIR
+# where there is one; the build gets that file's name in
+# TALLYWICK_SIGN_PASSWORD_FILE, and the folder goes when the commands end.
+ifeq ($(origin TALLYWICK_SIGN_PASSWORD),command line)
+$(error Give TALLYWICK_SIGN_PASSWORD in the environment: on make's command line every program sees it)
+endif
+# $(call with_signing,COMMANDS): COMMANDS, in one shell, with the password
+# file (none for make -n, which only prints them).
+ifneq ($(filter environment%,$(origin TALLYWICK_SIGN_PASSWORD)),)
+with_signing = $(if $(findstring n,$(firstword -$(MAKEFLAGS))),$(1),$(eval signing_folder := \
+  $(shell mktemp -d -p "$${XDG_RUNTIME_DIR:-$${TMPDIR:-/tmp}}" tallywick-signing.XXXXXX))$(if \
+  $(signing_folder),,$(error No private folder for the signing password))$(file \
+  >$(signing_folder)/password,$(value TALLYWICK_SIGN_PASSWORD))trap 'rm -rf "$(signing_folder)"' EXIT \
+  && export TALLYWICK_SIGN_PASSWORD_FILE="$(signing_folder)/password" && $(1))
+else
+with_signing = $(1)
+endif
+unexport TALLYWICK_SIGN_PASSWORD
 WINDOWS_PACKAGES := cmake make googletest g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix \
                     nsis wixl msitools osslsigncode openssl wine wine64 fonts-wine xvfb xauth \
                     xdotool openbox x11-utils xdg-utils git zip imagemagick clang-tidy
@@ -110,12 +132,11 @@ deps-windows:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(WINDOWS_PACKAGES)"
 
 windows: deps-windows
-	cmake --preset windows
-	cmake --build --preset windows --target tallywick_zip tallywick_setup tallywick_msi -j $(JOBS)
+	$(call with_signing,cmake --preset windows && \
+	  cmake --build --preset windows --target tallywick_zip tallywick_setup tallywick_msi -j $(JOBS))
 
 test-windows: deps-windows
-	cmake --preset windows
-	cmake --build --preset windows -j $(JOBS)
+	$(call with_signing,cmake --preset windows && cmake --build --preset windows -j $(JOBS))
 	xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows -j $(JOBS)
 
 # Builds the Windows deliverables (program, zip, installer, MSI) twice from fresh
@@ -137,8 +158,8 @@ bench:
 	  -DTALLYWICK_BUILD_TESTS=OFF
 	cmake --build build-bench -j $(JOBS) --target tallywick tallywick_baseline \
 	  tallywick_reader_bench tallywick_startup_bench tallywick_first_key_bench
-	cmake --preset windows
-	cmake --build --preset windows -j $(JOBS) --target tallywick tallywick_win32_baseline
+	$(call with_signing,cmake --preset windows && \
+	  cmake --build --preset windows -j $(JOBS) --target tallywick tallywick_win32_baseline)
 	bench/run.sh build-bench build-windows
 
 clean:

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "base/ProductFacts.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -78,7 +80,7 @@ struct ControlSpec {
     TextAlignment alignment = TextAlignment::Left;
     std::optional<Rgb> foreground{}; // none: the system's window-text colour
     std::string_view toolTip{};
-    std::string_view image{}; // picture boxes: the picture's file name
+    std::string_view image{}; // picture boxes: the picture's name in the resources
     // What a screen reader calls the control when it has no text of its own.
     std::string_view accessibleName{};
     // The label that names the control for a screen reader.
@@ -145,16 +147,16 @@ inline constexpr std::array<ControlSpec, kControlNames.size()> kControlTable = {
      .alignment = TextAlignment::Center, .toolTip = "Pressing this button exits the program"},
     {.id = ControlId::Picture1, .kind = ControlKind::PictureBox,
      .left = 600, .top = 4200, .width = 870, .height = 555, .tabIndex = 14,
-     .image = "picture1.gif", .accessibleName = "American Express"},
+     .image = kCardPictureNames[0], .accessibleName = "American Express"},
     {.id = ControlId::Picture2, .kind = ControlKind::PictureBox,
      .left = 3000, .top = 4200, .width = 885, .height = 555, .tabIndex = 15,
-     .image = "picture2.gif", .accessibleName = "MasterCard"},
+     .image = kCardPictureNames[1], .accessibleName = "MasterCard"},
     {.id = ControlId::Picture3, .kind = ControlKind::PictureBox,
      .left = 5280, .top = 4200, .width = 870, .height = 555, .tabIndex = 16,
-     .image = "picture3.gif", .accessibleName = "Visa"},
+     .image = kCardPictureNames[2], .accessibleName = "Visa"},
     {.id = ControlId::Picture4, .kind = ControlKind::PictureBox,
      .left = 7560, .top = 4200, .width = 855, .height = 555, .tabIndex = 17,
-     .image = "picture4.gif", .accessibleName = "Discover"},
+     .image = kCardPictureNames[3], .accessibleName = "Discover"},
 }};
 // clang-format on
 

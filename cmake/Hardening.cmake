@@ -11,20 +11,33 @@
 include(CheckCXXCompilerFlag)
 include(CheckCXXSourceCompiles)
 include(CheckPIESupported)
+include(CMakePushCheckState)
 
 set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 check_pie_supported(LANGUAGES CXX)
 
-# -fcf-protection is x86's, -mbranch-protection ARM's: each compiler takes the
-# one of its target.
-foreach(flag IN ITEMS -fstack-protector-strong -fstack-clash-protection -fcf-protection
-                      -mbranch-protection=standard)
+# Control-flow protection is the target's own: -fcf-protection on x86,
+# -mbranch-protection on 64-bit ARM. Each is asked for on its target alone:
+# clang takes the other's with a warning on every compile, not an error.
+set(hardening_flags -fstack-protector-strong -fstack-clash-protection)
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|amd64|i[3-6]86|x86)$")
+    list(APPEND hardening_flags -fcf-protection)
+elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^(aarch64|arm64|ARM64)$")
+    list(APPEND hardening_flags -mbranch-protection=standard)
+endif()
+# A flag that clang ignores, which it says only in a warning, is not taken.
+cmake_push_check_state()
+if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    string(APPEND CMAKE_REQUIRED_FLAGS " -Werror=unused-command-line-argument")
+endif()
+foreach(flag IN LISTS hardening_flags)
     string(MAKE_C_IDENTIFIER "TALLYWICK_HAS${flag}" supported)
     check_cxx_compiler_flag(${flag} ${supported})
     if(${supported})
         add_compile_options(${flag})
     endif()
 endforeach()
+cmake_pop_check_state()
 
 # Level 3 fortifies calls whose buffer sizes are known only at run time; it
 # needs the compiler's dynamic object sizes and glibc 2.34 or later.

@@ -12,7 +12,9 @@ prefix=$1
 shift
 
 export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+# Wine's .NET and HTML engines are not installed; the caller's overrides come
+# after these.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 mkdir -p "$(dirname "$WINEPREFIX")"
 
 # The prefix is made once, by whichever run comes first (about ten seconds).

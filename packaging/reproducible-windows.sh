@@ -14,7 +14,7 @@ set -euo pipefail
 
 source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 deliverables=(tallywick.exe tallywick-windows.zip tallywick-setup.exe)
-unset TALLYWICK_SIGN_PFX TALLYWICK_SIGN_PASSWORD TALLYWICK_SIGN_TIMESTAMP_URL
+unset TALLYWICK_SIGN_PFX TALLYWICK_SIGN_PASSWORD TALLYWICK_SIGN_PASSWORD_FILE TALLYWICK_SIGN_TIMESTAMP_URL
 
 commit=$(git -C "$source_dir" rev-parse HEAD)
 if [ -n "$(git -C "$source_dir" status --porcelain --untracked-files=no)" ]; then

@@ -4,8 +4,9 @@
 ; The Windows installer, tallywick-setup.exe: a 64-bit installer that installs
 ; either for all users or for the current user only, as its first page asks
 ; (NSIS's MultiUser.nsh):
-;   for all users       Program Files\TALLYWICK, the Start menu and desktop of
-;                       all users, the Uninstall entry under HKLM; needs
+;   for all users       Program Files\TALLYWICK (or another folder inside
+;                       Program Files), the Start menu and desktop of all
+;                       users, the Uninstall entry under HKLM; needs
 ;                       administrator rights
 ;   for me only         %LOCALAPPDATA%\Programs\TALLYWICK, the user's own Start
 ;                       menu and desktop, the Uninstall entry under HKCU; needs
@@ -83,6 +84,7 @@ BrandingText "${PRODUCT} ${VERSION_TEXT}"
 !define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_COMPONENTS
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -103,15 +105,53 @@ VIAddVersionKey "OriginalFilename" "tallywick-setup.exe"
 !define EXIT_NEEDS_ADMINISTRATOR 740
 ; ERROR_PRODUCT_VERSION: another version of this product is already installed
 !define EXIT_OTHER_INSTALL 1638
+; ERROR_DIRECTORY: the directory name is invalid
+!define EXIT_FOLDER_NOT_IN_PROGRAM_FILES 267
 
 Function QuitNeedingAdministrator
     SetErrorLevel ${EXIT_NEEDS_ADMINISTRATOR}
     Quit
 FunctionEnd
 
+; An install for all users goes into a folder inside Program Files, which
+; only administrators may change. A folder elsewhere, such as C:\TALLYWICK,
+; takes the permissions of its parent, and those of C:\ let every user add
+; files beside a program that administrators run. Sets $0 to "" for such a
+; folder, else to the text that says why it is refused.
+Function CheckAllUsersFolder
+    ; The path as Windows will use it, with "." and ".." resolved.
+    System::Call 'kernel32::GetFullPathNameW(w "$INSTDIR", i ${NSIS_MAX_STRLEN}, w .r1, p 0) i .r2'
+    StrLen $3 "$PROGRAMFILES64\"
+    StrCpy $4 $1 $3
+    StrCpy $0 ""
+    ; Both comparisons ignore case, as Windows does.
+    ${If} $2 == 0
+    ${OrIf} $4 != "$PROGRAMFILES64\"
+    ${OrIf} $1 == "$PROGRAMFILES64\"
+        StrCpy $0 "Installed for all users, ${PRODUCT} goes into a folder inside $PROGRAMFILES64, which only administrators may change; $INSTDIR is not inside it. Choose a folder there, or install just for yourself."
+    ${EndIf}
+FunctionEnd
+
+Function DirectoryLeave
+    ${If} $MultiUser.InstallMode == "AllUsers"
+        Call CheckAllUsersFolder
+        ${If} $0 != ""
+            MessageBox MB_OK|MB_ICONEXCLAMATION "$0"
+            Abort
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
+
 Section "${PRODUCT}" SectionProgram
     SectionIn RO
     ${If} $MultiUser.InstallMode == "AllUsers"
+        ; A folder given with /D=, or that of an earlier install.
+        Call CheckAllUsersFolder
+        ${If} $0 != ""
+            MessageBox MB_OK|MB_ICONSTOP "$0" /SD IDOK
+            SetErrorLevel ${EXIT_FOLDER_NOT_IN_PROGRAM_FILES}
+            Quit
+        ${EndIf}
         ; Any product of the package's upgrade code: its product code comes
         ; back in $1 and the call answers 0.
         System::Call 'msi::MsiEnumRelatedProductsW(w "{${MSI_UPGRADE_CODE}}", i 0, i 0, w .r1) i .r0'

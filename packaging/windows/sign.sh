@@ -7,7 +7,12 @@
 #   sign.sh DESCRIPTION FILE...      a program, an installer or an MSI
 # From the environment:
 #   TALLYWICK_SIGN_PFX               the certificate and its key (PKCS#12)
-#   TALLYWICK_SIGN_PASSWORD          its password (may be empty)
+#   TALLYWICK_SIGN_PASSWORD_FILE     a file whose first line is its password
+#                                    (may be empty): how the build gives it,
+#                                    so that no other program of the build
+#                                    has the password in its environment
+#   TALLYWICK_SIGN_PASSWORD          or the password itself (may be empty),
+#                                    when sign.sh is run by hand
 #   TALLYWICK_SIGN_TIMESTAMP_URL     optional: an RFC 3161 time-stamping
 #                                    service, so that the signature outlives
 #                                    the certificate
@@ -22,11 +27,25 @@ fi
 description=$1
 shift
 : "${TALLYWICK_SIGN_PFX:?is not set: the certificate to sign with}"
-if [ -z "${TALLYWICK_SIGN_PASSWORD+set}" ]; then
-    echo "sign.sh: TALLYWICK_SIGN_PASSWORD is not set (set it empty for a certificate without one)" >&2
+[ -r "$TALLYWICK_SIGN_PFX" ] || { echo "sign.sh: cannot read $TALLYWICK_SIGN_PFX" >&2; exit 1; }
+if [ -n "${TALLYWICK_SIGN_PASSWORD_FILE:-}" ]; then
+    [ -f "$TALLYWICK_SIGN_PASSWORD_FILE" ] && [ -r "$TALLYWICK_SIGN_PASSWORD_FILE" ] || {
+        echo "sign.sh: cannot read the password file $TALLYWICK_SIGN_PASSWORD_FILE" >&2
+        exit 1
+    }
+    # read is the shell's own. It fails on a line without a line end (or an
+    # empty file) but reads it all the same; a line end of Notepad's is no
+    # part of the password.
+    password=
+    IFS= read -r password <"$TALLYWICK_SIGN_PASSWORD_FILE" || :
+    password=${password%$'\r'}
+elif [ -n "${TALLYWICK_SIGN_PASSWORD+set}" ]; then
+    password=$TALLYWICK_SIGN_PASSWORD
+else
+    echo "sign.sh: neither TALLYWICK_SIGN_PASSWORD_FILE nor TALLYWICK_SIGN_PASSWORD is set" \
+        "(set the password empty for a certificate without one)" >&2
     exit 1
 fi
-[ -r "$TALLYWICK_SIGN_PFX" ] || { echo "sign.sh: cannot read $TALLYWICK_SIGN_PFX" >&2; exit 1; }
 
 timestamp=()
 if [ -n "${TALLYWICK_SIGN_TIMESTAMP_URL:-}" ]; then
@@ -37,7 +56,7 @@ for file in "$@"; do
     signed=$file.signing
     rm -f "$signed"
     # printf is the shell's own: the password is on no command line.
-    if ! printf '%s' "$TALLYWICK_SIGN_PASSWORD" |
+    if ! printf '%s' "$password" |
         osslsigncode sign -pkcs12 "$TALLYWICK_SIGN_PFX" -readpass /dev/stdin -h sha256 \
             -n "$description" "${timestamp[@]}" -in "$file" -out "$signed" >"$signed.log" 2>&1; then
         cat "$signed.log" >&2

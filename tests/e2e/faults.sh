@@ -41,11 +41,12 @@ expect_window_then_exit() {
 }
 
 # Root may read every file, so permission cases run as an ordinary user,
-# who needs the display's key and folders it may enter.
+# who needs folders it may enter and the display's key: a copy that user
+# alone may read, made so from the start, and gone with the sandbox.
 if [ "$(id -u)" = 0 ]; then
     chmod 755 "$SANDBOX"
-    cp "${XAUTHORITY:?xvfb-run sets XAUTHORITY}" "$SANDBOX/xauth"
-    chmod 644 "$SANDBOX/xauth"
+    (umask 077 && cp "${XAUTHORITY:?xvfb-run sets XAUTHORITY}" "$SANDBOX/xauth")
+    chown nobody "$SANDBOX/xauth"
 fi
 start_app_unprivileged() {
     local folder=$1

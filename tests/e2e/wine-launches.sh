@@ -15,9 +15,12 @@
 # Environment: TALLYWICK (the program), TALLYWICK_DELIVERED (the delivered files), WINE_PREFIX
 # (the Wine prefix), PROBE (install_probe.exe), TALLYWICK_ENCODING_CORPUS (the corpus).
 set -euo pipefail
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+# Always on a virtual display of its own, never the caller's: the keys it
+# types would reach whatever window has the focus on a real desktop.
+if [ "${1:-}" != --own-display ]; then
+    exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --own-display "$@"
 fi
+shift
 WINE_RUN="$(cd "$(dirname "$0")/../../cmake" && pwd)/wine-run.sh"
 source "$(dirname "$0")/lib.sh"
 setup_sandbox

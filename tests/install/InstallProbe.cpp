@@ -12,6 +12,9 @@
 //                                    boxes, as LB_GETTEXT gives them: listN=
 //                                    and the entry, N counting the list boxes
 //                                    in their order from 1
+//   install_probe names TITLE        prints the accessible name of each of that
+//                                    window's child windows, asked for from
+//                                    this process as a screen reader asks (MSAA)
 //   install_probe close TITLE        closes that window as its close box does,
 //                                    waits for its process and prints its exit
 //                                    code
@@ -31,6 +34,7 @@
 #include <fstream>
 #include <io.h>
 #include <iterator>
+#include <oleacc.h>
 #include <optional>
 #include <string>
 #include <utility>
@@ -276,6 +280,39 @@ int printListEntries(const std::wstring& titleStart) {
     return 0;
 }
 
+int printAccessibleNames(const std::wstring& titleStart) {
+    const HWND window = findWindow(titleStart);
+    if (window == nullptr) {
+        std::fprintf(stderr, "no visible window titled %s...\n", utf8(titleStart).c_str());
+        return 1;
+    }
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ::EnumChildWindows(
+        window,
+        [](HWND child, LPARAM) -> BOOL {
+            IAccessible* accessible = nullptr;
+            if (FAILED(::AccessibleObjectFromWindow(child, static_cast<DWORD>(OBJID_CLIENT),
+                                                    __uuidof(IAccessible),
+                                                    reinterpret_cast<void**>(&accessible)))) {
+                return TRUE;
+            }
+            VARIANT self;
+            ::VariantInit(&self);
+            self.vt = VT_I4;
+            self.lVal = CHILDID_SELF;
+            BSTR name = nullptr;
+            if (accessible->get_accName(self, &name) == S_OK && name != nullptr) {
+                std::printf("name=%s\n", utf8(std::wstring(name, ::SysStringLen(name))).c_str());
+            }
+            ::SysFreeString(name);
+            accessible->Release();
+            return TRUE;
+        },
+        0);
+    ::CoUninitialize();
+    return 0;
+}
+
 int closeWindow(const std::wstring& titleStart) {
     const HWND window = findWindow(titleStart);
     DWORD processId = 0;
@@ -416,6 +453,9 @@ int wmain(int argc, wchar_t** argv) {
         if (command == L"lists") {
             return printListEntries(argument);
         }
+        if (command == L"names") {
+            return printAccessibleNames(argument);
+        }
         if (command == L"close") {
             return closeWindow(argument);
         }
@@ -427,7 +467,7 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
     std::fprintf(stderr,
-                 "usage: install_probe link FILE.lnk | texts TITLE | lists TITLE | close TITLE | "
-                 "version FILE.exe | icon FILE.exe\n");
+                 "usage: install_probe link FILE.lnk | texts TITLE | lists TITLE | names TITLE | "
+                 "close TITLE | version FILE.exe | icon FILE.exe\n");
     return 2;
 }

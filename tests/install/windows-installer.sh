@@ -9,7 +9,8 @@
 #
 # nsis: the installer carries the program's version record and icon, and
 # asks an administrator first whether to install for all users or just for
-# them; then
+# them; it refuses to install for all users into a folder outside Program
+# Files (C:\TALLYWICK, or one that reaches it through ".."); then
 # for all users (a silent install with no switch, as an administrator) and
 # for the current user (/CurrentUser), each in a fresh prefix:
 # - the program and the delivered files in the users' folder, a Start-menu
@@ -27,15 +28,18 @@
 # - the quiet uninstall command of the entry leaves no file, folder or
 #   registry value of ours in the prefix.
 # msi: msiexec /i ... /qn installs the program and the delivered files into
-# Program Files\TALLYWICK, one Start-menu shortcut that starts the program in
+# Program Files\TALLYWICK (INSTALLDIR=C:\TALLYWICK on its command line moves
+# nothing), one Start-menu shortcut that starts the program in
 # that folder, and one Add/Remove entry with the version and publisher; the
 # NSIS installer refuses to install for all users over it; a
 # package of a higher version (made here, from other files) installed over it
 # leaves one entry, of the new version, and the new files; msiexec /x leaves
 # nothing of either.
-# signing: with a certificate made here, the program, the installer, the
-# uninstaller it installs and the MSI verify against it; the signed program
-# keeps its hardening and starts; a wrong password signs nothing.
+# signing: with a certificate made here, the program (signed by hand, with
+# the password itself), the installer, the uninstaller it installs and the
+# MSI (made as the build makes them, with the name of a file that holds the
+# password) verify against it; the signed program keeps its hardening and
+# starts; a wrong password signs nothing.
 #
 # Environment: SETUP (the installer), MSI (the package), PROBE
 # (install_probe.exe), TALLYWICK (the program), TALLYWICK_DELIVERED (the
@@ -313,6 +317,20 @@ nsis_part() {
         fail "the installer's first page does not offer both choices: $(cat "$SANDBOX/texts")"
     win "$PROBE" close 'TALLYWICK Setup' >/dev/null || fail "the installer did not end when closed"
 
+    # For all users, no folder outside Program Files: it would take the
+    # permissions of its parent. Refused, in silent mode in the exit code,
+    # with nothing installed. (Wine has no file permissions to show.)
+    local before refused code
+    before=$(prefix_state)
+    for refused in 'C:\TALLYWICK' 'C:\Program Files\..\TALLYWICK'; do
+        code=0
+        # /D= takes the rest of the command line, unquoted: Wine quotes an
+        # argument with a space in it and joins the arguments with spaces.
+        win "$SETUP" /S /AllUsers /D=$refused || code=$?
+        [ "$code" -eq $((267 & 255)) ] || fail "the install for all users into $refused ended with $code"
+    done
+    check_nothing_left "$before"
+
     nsis_install all
     nsis_install current /CurrentUser
     echo "NSIS installer: for all users and for the current user, installed, started, reinstalled, uninstalled"
@@ -334,9 +352,12 @@ msi_part() {
     local folder='C:\Program Files\TALLYWICK' before link links=() newer newer_folder
     fresh_prefix msi
     before=$(prefix_state)
-    win msiexec /i "$(win winepath -w "$MSI" | tr -d '\r')" /qn ||
+    # Asked for another folder, as a public property would take it, it still
+    # installs into Program Files.
+    win msiexec /i "$(win winepath -w "$MSI" | tr -d '\r')" /qn 'INSTALLDIR=C:\TALLYWICK' ||
         fail "msiexec /i failed with code $?: $(tail -5 "$SANDBOX/wine.log")"
     check_files "$folder"
+    [ ! -e "$(unix_path 'C:\TALLYWICK')" ] || fail "INSTALLDIR on the command line moved the install"
     # Windows puts a per-machine package's Start-menu shortcut into the menu
     # of all users; Wine 8 into the installing user's.
     for link in 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\TALLYWICK.lnk' \
@@ -390,20 +411,24 @@ signing_part() {
         fail "osslsigncode and openssl are needed"
     local signed=$SANDBOX/signed file before
     # A code-signing certificate of this test's own, with a password that a
-    # shell would split or expand.
+    # shell would split or expand, saved in a file as an editor saves it.
+    local password='a "pass", word $HOME'
     openssl req -x509 -newkey rsa:2048 -nodes -keyout "$SANDBOX/key.pem" -out "$SANDBOX/cert.pem" \
         -days 2 -subj "/CN=TALLYWICK test signing" -addext "keyUsage=digitalSignature" \
         -addext "extendedKeyUsage=codeSigning" >"$SANDBOX/openssl.log" 2>&1 ||
         fail "openssl could not make the certificate: $(cat "$SANDBOX/openssl.log")"
-    export TALLYWICK_SIGN_PASSWORD='a "pass" word $HOME'
+    printf '%s\n' "$password" >"$SANDBOX/password"
     openssl pkcs12 -export -inkey "$SANDBOX/key.pem" -in "$SANDBOX/cert.pem" \
-        -out "$SANDBOX/cert.pfx" -passout env:TALLYWICK_SIGN_PASSWORD || fail "openssl pkcs12 failed"
-    export TALLYWICK_SIGN_PFX=$SANDBOX/cert.pfx
-    unset TALLYWICK_SIGN_TIMESTAMP_URL
+        -out "$SANDBOX/cert.pfx" -passout file:"$SANDBOX/password" || fail "openssl pkcs12 failed"
+    # The build has the password file's name only.
+    export TALLYWICK_SIGN_PFX=$SANDBOX/cert.pfx TALLYWICK_SIGN_PASSWORD_FILE=$SANDBOX/password
+    unset TALLYWICK_SIGN_PASSWORD TALLYWICK_SIGN_TIMESTAMP_URL
 
-    # Signed as the build signs: the program first, then what packs it.
+    # Signed as the build signs: the program first (here by hand, with the
+    # password itself), then what packs it.
     cp -r "$DELIVERY" "$signed"
-    "$SIGN" TALLYWICK "$signed/tallywick.exe" || fail "sign.sh could not sign the program"
+    TALLYWICK_SIGN_PASSWORD_FILE='' TALLYWICK_SIGN_PASSWORD=$password "$SIGN" TALLYWICK "$signed/tallywick.exe" ||
+        fail "sign.sh could not sign the program"
     cmake -DSETTINGS="$DELIVERY_SETTINGS" -DFOLDER="$signed" -DVERSION="$TALLYWICK_VERSION" \
         -DOUTPUT="$SANDBOX/setup.exe" -DSIGN=ON -P "$MAKE_SETUP" >"$SANDBOX/make.log" 2>&1 ||
         fail "could not make the signed installer: $(cat "$SANDBOX/make.log")"
@@ -430,8 +455,9 @@ signing_part() {
 
     # A wrong password signs nothing and says so.
     cp "$DELIVERY/tallywick.exe" "$SANDBOX/unsigned.exe"
-    ! TALLYWICK_SIGN_PASSWORD=wrong "$SIGN" TALLYWICK "$SANDBOX/unsigned.exe" 2>"$SANDBOX/wrong.log" ||
-        fail "sign.sh succeeded with a wrong password"
+    printf 'wrong\n' >"$SANDBOX/wrong-password"
+    ! TALLYWICK_SIGN_PASSWORD_FILE=$SANDBOX/wrong-password "$SIGN" TALLYWICK "$SANDBOX/unsigned.exe" \
+        2>"$SANDBOX/wrong.log" || fail "sign.sh succeeded with a wrong password"
     cmp "$DELIVERY/tallywick.exe" "$SANDBOX/unsigned.exe" || fail "a failed signing changed the file"
     [ -z "$(ls "$SANDBOX"/unsigned.exe.* 2>/dev/null)" ] || fail "a failed signing left files behind"
     echo "Signing: the program, installer, uninstaller and MSI verify; the signed program starts"

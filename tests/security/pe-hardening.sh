@@ -5,11 +5,17 @@
 # The Windows program file keeps its hardening: its PE header asks Windows
 # for address space layout randomisation with high entropy (DYNAMIC_BASE,
 # HIGH_ENTROPY_VA) and for data execution prevention (NX_COMPAT), and, for
-# reproducible builds, carries no build time.
-#   pe-hardening.sh OBJDUMP PROGRAM.exe
+# reproducible builds, carries no build time. It takes DLLs from the system
+# folder only: it imports SetDefaultDllDirectories and LoadLibraryExW, and its
+# own code (the OBJECTS given: its libraries and object files) calls neither
+# LoadLibraryA nor LoadLibraryW, which search the program's folder first.
+# (The C run-time imports LoadLibraryW for advapi32.dll, a known DLL, where
+# msvcrt.dll lacks rand_s; that no Windows since Vista does.)
+#   pe-hardening.sh OBJDUMP PROGRAM.exe [OBJECTS...]
 set -euo pipefail
 objdump=$1
 program=$2
+shift 2
 
 header=$(TZ=UTC LC_ALL=C "$objdump" -p "$program") || { echo "FAIL: $objdump cannot read $program" >&2; exit 1; }
 grep -q '^Magic[[:space:]]*020b' <<<"$header" || { echo "FAIL: $program is not a 64-bit PE file" >&2; exit 1; }
@@ -36,4 +42,26 @@ if [ "$stamp" != "Thu Jan  1 00:00:00 1970" ]; then
     echo "FAIL: $program carries a build time in its PE header: $stamp" >&2
     status=1
 fi
+# "KERNEL32.DLL!LoadLibraryExW": each imported function with its DLL.
+imports=$(awk '/^\tDLL Name:/ { dll = toupper($3) }
+               dll != "" && NF == 3 && $1 ~ /^[0-9a-f]+$/ { print dll "!" $3 }' <<<"$header")
+for function in SetDefaultDllDirectories LoadLibraryExW; do
+    if grep -qxF "KERNEL32.DLL!$function" <<<"$imports"; then
+        echo "$program: imports $function"
+    else
+        echo "FAIL: $program does not import $function" >&2
+        status=1
+    fi
+done
+if grep -qxF 'KERNEL32.DLL!LoadLibraryA' <<<"$imports"; then
+    echo "FAIL: $program imports LoadLibraryA" >&2
+    status=1
+fi
+for object in "$@"; do
+    symbols=$("$objdump" -t "$object") || { echo "FAIL: $objdump cannot read $object" >&2; exit 1; }
+    if grep -E '__imp_LoadLibrary[AW]$' <<<"$symbols" >&2; then
+        echo "FAIL: $object loads a DLL by a name that the program's folder could answer" >&2
+        status=1
+    fi
+done
 exit "$status"

@@ -19,7 +19,9 @@ template <typename Function> Function entryPoint(HMODULE module, const char* nam
 }
 
 // The accessibility and automation libraries, loaded when a screen reader
-// first asks: a program that nobody reads aloud starts without them.
+// first asks: a program that nobody reads aloud starts without them. From the
+// system folder only: oleacc.dll is no known DLL, and one of that name beside
+// the program (in Downloads, say) would otherwise be loaded first.
 struct AccessibilityLibraries {
     decltype(&::CreateStdAccessibleObject) createStandard = nullptr;
     decltype(&::LresultFromObject) result = nullptr;
@@ -31,8 +33,10 @@ struct AccessibilityLibraries {
 
     static const AccessibilityLibraries& get() {
         static const AccessibilityLibraries libraries = [] {
-            const HMODULE oleacc = ::LoadLibraryW(L"oleacc.dll");
-            const HMODULE oleaut = ::LoadLibraryW(L"oleaut32.dll");
+            const HMODULE oleacc =
+                ::LoadLibraryExW(L"oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+            const HMODULE oleaut =
+                ::LoadLibraryExW(L"oleaut32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
             AccessibilityLibraries found;
             found.createStandard =
                 entryPoint<decltype(found.createStandard)>(oleacc, "CreateStdAccessibleObject");

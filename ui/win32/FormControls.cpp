@@ -96,10 +96,10 @@ void FormControls::create(HWND parent, UINT dpi, const std::function<void(Contro
         Control& control = controls_[static_cast<std::size_t>(design.id)];
         const RECT rect = rectAt(design, dpi_);
         if (design.kind == ControlKind::PictureBox) {
-            // The program's resources hold each picture under its box's name.
+            // The program's resources hold each picture under its name.
             control.picture = std::make_unique<PictureBox>(
                 parent, controlIdOf(design.id), rect,
-                ResourceBitmap::load(::GetModuleHandleW(nullptr), toWide(design.name()).c_str()));
+                ResourceBitmap::load(::GetModuleHandleW(nullptr), toWide(design.image).c_str()));
             continue;
         }
         const SystemClass system = systemClassOf(design);

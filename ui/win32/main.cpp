@@ -15,6 +15,10 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     using namespace tallywick;
 
+    // DLLs from the system folder only, never from the program's folder or the
+    // working folder, whoever asks for them by name: the system's own DLLs too.
+    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+
     // The shell wants COM on the thread that calls it.
     const HRESULT com =
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);

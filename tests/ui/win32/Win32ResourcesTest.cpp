@@ -2,7 +2,10 @@
 // SPDX-License-Identifier: MIT
 
 // What the resource script puts in the program file; this test program links
-// the same script, and the GIFs the card pictures are made from.
+// the same script, and the GIFs the card pictures are made from (RCDATA, each
+// under its picture's name).
+#include "app/ControlTable.h"
+#include "platform/win32/WideText.h"
 #include "ui/win32/ResourceBitmap.h"
 #include "ui/win32/resource.h"
 
@@ -152,22 +155,24 @@ std::vector<BYTE> decodedGif(const wchar_t* name, SIZE& size) {
 TEST(Win32ResourcesTest, cardPicturesShowTheirGifsPixelForPixel) {
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const struct {
-        const wchar_t* name;
-        const wchar_t* source;
+        ControlId box;
         SIZE size;
-    } pictures[] = {{L"Picture1", L"SourcePicture1", {56, 35}},
-                    {L"Picture2", L"SourcePicture2", {57, 35}},
-                    {L"Picture3", L"SourcePicture3", {56, 35}},
-                    {L"Picture4", L"SourcePicture4", {55, 35}}};
+    } pictures[] = {{ControlId::Picture1, {56, 35}},
+                    {ControlId::Picture2, {57, 35}},
+                    {ControlId::Picture3, {56, 35}},
+                    {ControlId::Picture4, {55, 35}}};
     for (const auto& picture : pictures) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(picture.name)));
+        // The bitmap the box shows and the GIF it is made from, both under
+        // the picture's name.
+        const std::wstring name = toWide(design(picture.box).image);
+        SCOPED_TRACE(testing::PrintToString(name));
         const ResourceBitmap bitmap =
-            ResourceBitmap::load(::GetModuleHandleW(nullptr), picture.name);
+            ResourceBitmap::load(::GetModuleHandleW(nullptr), name.c_str());
         ASSERT_FALSE(bitmap.empty());
         EXPECT_EQ(bitmap.size().cx, picture.size.cx);
         EXPECT_EQ(bitmap.size().cy, picture.size.cy);
         SIZE gifSize{};
-        const std::vector<BYTE> expected = decodedGif(picture.source, gifSize);
+        const std::vector<BYTE> expected = decodedGif(name.c_str(), gifSize);
         ASSERT_FALSE(expected.empty());
         EXPECT_EQ(gifSize.cx, picture.size.cx);
         EXPECT_EQ(gifSize.cy, picture.size.cy);
