@@ -64,6 +64,12 @@ TEST_F(LongListTest, holdsEveryEntryInFileOrder) {
     ASSERT_EQ(list->model()->rowCount(), kEntries);
     EXPECT_EQ(shownText(0), "Card source 0");
     EXPECT_EQ(shownText(kEntries - 1), "Card source 32766");
+    // Past the entries, the model has no index to give.
+    const QAbstractItemModel* model = list->model();
+    EXPECT_FALSE(model->index(kEntries, 0).isValid());
+    EXPECT_FALSE(model->index(-1, 0).isValid());
+    EXPECT_FALSE(model->index(0, 1).isValid());
+    EXPECT_FALSE(model->index(0, 0, model->index(0, 0)).isValid());
     EXPECT_EQ(selected(), -1);
     EXPECT_EQ(topRow(), 0);
 }
