@@ -85,6 +85,20 @@ void ListBoxView::keyboardSearch(const QString& search) {
     }
 }
 
+bool ListBoxView::event(QEvent* event) {
+    if (event->type() == QEvent::Show && !currentIndex().isValid()) {
+        // The item view places every row as it shows, which for a full list
+        // holds up the window's mapping. Placed from the event loop instead,
+        // the rows are ready while the window manager maps the window, and
+        // anything that needs a row's place before then places them first.
+        // (With a current entry, the item view also scrolls to it.)
+        QMetaObject::invokeMethod(
+            this, [this] { executeDelayedItemsLayout(); }, Qt::QueuedConnection);
+        return QAbstractScrollArea::event(event); // NOLINT(bugprone-parent-virtual-call)
+    }
+    return QListView::event(event);
+}
+
 void ListBoxView::focusInEvent(QFocusEvent* event) {
     if (selectionModel() != nullptr && !selectionModel()->hasSelection()) {
         // The item view would make the first entry current, unselected, and

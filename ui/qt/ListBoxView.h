@@ -26,6 +26,7 @@ public:
     void keyboardSearch(const QString& search) override;
 
 protected:
+    bool event(QEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void focusInEvent(QFocusEvent* event) override;
 

@@ -90,6 +90,26 @@ TEST_F(LongListTest, endSelectsTheLastEntryAndShowsIt) {
     EXPECT_EQ(topRow(), 0);
 }
 
+TEST_F(LongListTest, shownAgainTheListPlacesItsRowsForTheFirstKeyAndShowsItsEntry) {
+    // Shown with nothing selected, a list places its rows from the event
+    // loop; a key that comes first places them itself.
+    window.hide();
+    list->reset();
+    window.show();
+    key(Qt::Key_End);
+    EXPECT_EQ(selected(), kEntries - 1);
+    EXPECT_EQ(lastInView(), kEntries - 1);
+
+    // An entry made current while the window was hidden is in view when it
+    // shows again.
+    window.hide();
+    const int middle = kEntries / 2;
+    list->setCurrentIndex(list->model()->index(middle, 0));
+    window.show();
+    EXPECT_LE(topRow(), middle);
+    EXPECT_GE(lastInView(), middle);
+}
+
 TEST_F(LongListTest, arrowsMoveOneEntryAndStopAtTheEnds) {
     key(Qt::Key_Down); // from no selection: the first entry
     EXPECT_EQ(selected(), 0);
