@@ -87,11 +87,12 @@ void ListBoxView::keyboardSearch(const QString& search) {
 
 bool ListBoxView::event(QEvent* event) {
     if (event->type() == QEvent::Show && !currentIndex().isValid()) {
-        // The item view places every row as it shows, which for a full list
-        // holds up the window's mapping. Placed from the event loop instead,
-        // the rows are ready while the window manager maps the window, and
-        // anything that needs a row's place before then places them first.
-        // (With a current entry, the item view also scrolls to it.)
+        // The item view places every row as it shows, before the window is
+        // mapped: milliseconds for three full lists. Placed from the event
+        // loop instead, they are placed while the window manager maps the
+        // window, and anything that asks where a row is before then places
+        // them first. With a current entry the item view's own step stays,
+        // as it also scrolls to that entry.
         QMetaObject::invokeMethod(
             this, [this] { executeDelayedItemsLayout(); }, Qt::QueuedConnection);
         return QAbstractScrollArea::event(event); // NOLINT(bugprone-parent-virtual-call)
