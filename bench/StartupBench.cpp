@@ -311,6 +311,18 @@ std::string option(int argc, char** argv, const std::string& name, std::string f
     return fallback;
 }
 
+// Every value given to --NAME=, in order.
+std::vector<std::string> options(int argc, char** argv, const std::string& name) {
+    const std::string prefix = "--" + name + "=";
+    std::vector<std::string> values;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], prefix.c_str(), prefix.size()) == 0) {
+            values.emplace_back(argv[i] + prefix.size());
+        }
+    }
+    return values;
+}
+
 // Every case once per round, after one uncounted round that warms the caches,
 // so that any drift of the machine touches them all alike.
 void measure(std::vector<Case>& cases, int runs, std::chrono::milliseconds settle, bool trace) {
@@ -365,9 +377,8 @@ void runNative(int argc, char** argv, const fs::path& work, const fs::path& asse
     // For reference: the same window without its label, which never loads
     // fonts.
     cases.push_back({"empty QMainWindow", baseline, {}, empty, {}, {}});
-    // Another build of the program, measured alongside this one.
-    const std::string compare = option(argc, argv, "compare", "-");
-    if (compare != "-") {
+    // Other builds of the program, measured alongside this one.
+    for (const std::string& compare : options(argc, argv, "compare")) {
         const std::string other = fs::absolute(compare).string();
         cases.push_back({"delivered lists, " + compare, other, {}, cases[1].folder, {}, {}});
         cases.push_back(
@@ -426,8 +437,7 @@ void runWine(int argc, char** argv, const fs::path& work, const fs::path& assets
     // For reference: the same empty window with one line of text measured
     // before it shows, the least that loads a font.
     cases.push_back({"Win32 window, one text label", wine, {baseline, "--label"}, empty, {}, {}});
-    const std::string compare = option(argc, argv, "compare", "-");
-    if (compare != "-") {
+    for (const std::string& compare : options(argc, argv, "compare")) {
         cases.push_back({"delivered lists, " + compare,
                          wine,
                          {fs::absolute(compare).string()},

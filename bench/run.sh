@@ -5,7 +5,8 @@
 #   bench/run.sh [BUILD_FOLDER [WINDOWS_BUILD_FOLDER]]
 #                  (make bench: build-bench, Release, and build-windows)
 # BENCH_RUNS sets the repetitions of every figure (default 10).
-# BENCH_WINDOWS_COMPARE names another tallywick.exe to measure alongside.
+# BENCH_COMPARE names other builds of the Linux program (separated by
+# spaces) to measure alongside, BENCH_WINDOWS_COMPARE another tallywick.exe.
 # Every figure is the median of its runs; its baseline is measured in the
 # same run: a memchr scan for line ends over the same bytes for the reader,
 # a QMainWindow with one text label of the same build for start-up and
@@ -27,9 +28,13 @@ if [ "${1:-}" = --on-display ]; then
     launch_window_manager || { echo "the window manager did not start" >&2; exit 1; }
     status=0
     if [ -z "$windows" ]; then
+        compare=()
+        for other in ${BENCH_COMPARE:-}; do
+            compare+=(--compare="$other")
+        done
         "$build/bench/tallywick_startup_bench" --runs="$runs" --assets="$here/../assets" \
-            --program="$build/tallywick" --baseline="$build/bench/baseline/tallywick_baseline" ||
-            status=$?
+            --program="$build/tallywick" --baseline="$build/bench/baseline/tallywick_baseline" \
+            "${compare[@]}" || status=$?
         XDG_RUNTIME_DIR=$(mktemp -d) "$build/bench/tallywick_first_key_bench" --runs="$runs" ||
             status=$?
     else

@@ -85,6 +85,21 @@ void ListBoxView::keyboardSearch(const QString& search) {
     }
 }
 
+bool ListBoxView::event(QEvent* event) {
+    if (event->type() == QEvent::Show && !currentIndex().isValid()) {
+        // The item view places every row as it shows, before the window is
+        // mapped: milliseconds for three full lists. Placed from the event
+        // loop instead, they are placed while the window manager maps the
+        // window, and anything that asks where a row is before then places
+        // them first. With a current entry the item view's own step stays,
+        // as it also scrolls to that entry.
+        QMetaObject::invokeMethod(
+            this, [this] { executeDelayedItemsLayout(); }, Qt::QueuedConnection);
+        return QAbstractScrollArea::event(event); // NOLINT(bugprone-parent-virtual-call)
+    }
+    return QListView::event(event);
+}
+
 void ListBoxView::focusInEvent(QFocusEvent* event) {
     if (selectionModel() != nullptr && !selectionModel()->hasSelection()) {
         // The item view would make the first entry current, unselected, and

@@ -8,14 +8,16 @@
 
 namespace tallywick {
 
-// A partner list: Qt's list view with every row the same height (so a list of
-// 32,767 entries lays out and paints as fast as a short one) and one entry
-// selected at a time. It differs from QListView only where a Windows list box
-// answers the keyboard otherwise: with no entry selected there is no current
-// entry either, End selects the last entry and every other move the first;
-// Page Up and Page Down go to the edge of the rows in view before they go a
-// page further; Left and Right stay where they are; typing a letter again
-// and again goes on to each next entry that begins with it.
+// A partner list: Qt's list view with every row the same height (measured
+// once, so a list of 32,767 entries paints as fast as a short one) and one
+// entry selected at a time. Its rows are placed from the event loop once it
+// shows, not as it shows, so that a full list does not hold up the window.
+// Otherwise it differs from QListView only where a Windows list box answers
+// the keyboard otherwise: with no entry selected there is no current entry
+// either, End selects the last entry and every other move the first; Page Up
+// and Page Down go to the edge of the rows in view before they go a page
+// further; Left and Right stay where they are; typing a letter again and
+// again goes on to each next entry that begins with it.
 class ListBoxView final : public QListView {
     Q_OBJECT
 public:
@@ -26,6 +28,7 @@ public:
     void keyboardSearch(const QString& search) override;
 
 protected:
+    bool event(QEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void focusInEvent(QFocusEvent* event) override;
 

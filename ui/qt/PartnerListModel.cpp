@@ -11,6 +11,14 @@ void PartnerListModel::setEntries(ListEntries entries) {
     endResetModel();
 }
 
+QModelIndex PartnerListModel::index(int row, int column, const QModelIndex& parent) const {
+    if (parent.isValid() || column != 0 || row < 0 ||
+        static_cast<std::size_t>(row) >= entries_.size()) {
+        return {};
+    }
+    return createIndex(row, column);
+}
+
 int PartnerListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(entries_.size());
 }

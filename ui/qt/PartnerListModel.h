@@ -20,6 +20,10 @@ public:
     void setEntries(ListEntries entries);
     [[nodiscard]] const ListEntries& entries() const noexcept { return entries_; }
 
+    // Without the base class's two virtual calls a row: the list view asks
+    // for an index of every row each time it lays the list out.
+    [[nodiscard]] QModelIndex index(int row, int column,
+                                    const QModelIndex& parent = {}) const override;
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
 

@@ -64,6 +64,12 @@ TEST_F(LongListTest, holdsEveryEntryInFileOrder) {
     ASSERT_EQ(list->model()->rowCount(), kEntries);
     EXPECT_EQ(shownText(0), "Card source 0");
     EXPECT_EQ(shownText(kEntries - 1), "Card source 32766");
+    // Past the entries, the model has no index to give.
+    const QAbstractItemModel* model = list->model();
+    EXPECT_FALSE(model->index(kEntries, 0).isValid());
+    EXPECT_FALSE(model->index(-1, 0).isValid());
+    EXPECT_FALSE(model->index(0, 1).isValid());
+    EXPECT_FALSE(model->index(0, 0, model->index(0, 0)).isValid());
     EXPECT_EQ(selected(), -1);
     EXPECT_EQ(topRow(), 0);
 }
@@ -82,6 +88,26 @@ TEST_F(LongListTest, endSelectsTheLastEntryAndShowsIt) {
     key(Qt::Key_Home);
     EXPECT_EQ(selected(), 0);
     EXPECT_EQ(topRow(), 0);
+}
+
+TEST_F(LongListTest, shownAgainTheListPlacesItsRowsForTheFirstKeyAndShowsItsEntry) {
+    // Shown with nothing selected, a list places its rows from the event
+    // loop; a key that comes first places them itself.
+    window.hide();
+    list->reset();
+    window.show();
+    key(Qt::Key_End);
+    EXPECT_EQ(selected(), kEntries - 1);
+    EXPECT_EQ(lastInView(), kEntries - 1);
+
+    // An entry made current while the window was hidden is in view when it
+    // shows again.
+    window.hide();
+    const int middle = kEntries / 2;
+    list->setCurrentIndex(list->model()->index(middle, 0));
+    window.show();
+    EXPECT_LE(topRow(), middle);
+    EXPECT_GE(lastInView(), middle);
 }
 
 TEST_F(LongListTest, arrowsMoveOneEntryAndStopAtTheEnds) {
