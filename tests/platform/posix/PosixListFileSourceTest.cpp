@@ -39,6 +39,16 @@ TEST(PosixListFileSourceTest, readsARegularFileToItsEnd) {
     const std::string file = folder.write("buslist.txt", "Alpha\r\n\"B, C\"\r\n");
     PosixListFileSource source;
     EXPECT_EQ(loadListFile(source, file), (std::vector<std::string>{"Alpha", "B, C"}));
+
+    // Large files come through in pieces: every entry arrives whole, in
+    // place, whatever piece it straddles.
+    std::vector<std::string> entries;
+    std::string text;
+    for (int i = 0; i < 30000; ++i) {
+        entries.push_back("Card " + std::to_string(i * 7919));
+        text += entries.back() + (i % 3 == 0 ? "\n" : "\r\n");
+    }
+    EXPECT_EQ(loadListFile(source, folder.write("buslistb.txt", text)), entries);
 }
 
 TEST(PosixListFileSourceTest, unusableNamesRaiseTheirErrorsWithoutBlocking) {
