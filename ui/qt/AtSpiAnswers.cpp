@@ -3,7 +3,7 @@
 
 #include "ui/qt/AtSpiAnswers.h"
 
-#include "ui/qt/AtSpiIntrospection.h"
+#include "ui/qt/AtSpiObjectDescription.h"
 #include "ui/qt/AtSpiSelection.h"
 
 #include <QCoreApplication>
@@ -31,14 +31,14 @@ QDBusMessage invalidArguments(const QDBusMessage& call, const QString& expected)
 
 // The bridge's description of the object at PATH; none for a path that
 // names no object (asking the bridge about one only makes it complain).
-AtSpiIntrospection describedBy(const QDBusVirtualObject& bridge, const QString& path) {
+AtSpiObjectDescription describedBy(const QDBusVirtualObject& bridge, const QString& path) {
     const bool object = path == kRootPath || AtSpiAnswers::accessibleAt(path) != nullptr;
-    return AtSpiIntrospection::of(object ? bridge.introspect(path) : QString());
+    return AtSpiObjectDescription::of(object ? bridge.introspect(path) : QString());
 }
 
 // Get(ss), Set(ssv) and GetAll(s) of the standard properties interface.
 std::optional<QDBusMessage> answerProperties(const QDBusMessage& call, QAccessibleInterface* object,
-                                             const AtSpiIntrospection& bridge) {
+                                             const AtSpiObjectDescription& bridge) {
     const QString member = call.member();
     QString inputs;
     if (member == QLatin1String("Get")) {
@@ -79,7 +79,7 @@ std::optional<QDBusMessage> answerProperties(const QDBusMessage& call, QAccessib
             QDBusError::UnknownProperty,
             QStringLiteral("%1 has no property %2").arg(interface, property));
     }
-    if (member == QLatin1String("Set") && *access == AtSpiIntrospection::Access::Read) {
+    if (member == QLatin1String("Set") && *access == AtSpiObjectDescription::Access::Read) {
         return call.createErrorReply(QDBusError::PropertyReadOnly,
                                      QStringLiteral("%1.%2 is read-only").arg(interface, property));
     }
@@ -109,7 +109,7 @@ std::optional<QDBusMessage> AtSpiAnswers::answer(const QDBusMessage& call,
         return std::nullopt;
     }
     QAccessibleInterface* object = accessibleAt(call.path());
-    const AtSpiIntrospection described = describedBy(bridge, call.path());
+    const AtSpiObjectDescription described = describedBy(bridge, call.path());
     const QString interface = call.interface();
     const QString member = call.member();
     if (interface == kProperties) {
@@ -152,7 +152,7 @@ QString AtSpiAnswers::introspect(const QString& path, const QDBusVirtualObject& 
     QString xml = bridge.introspect(path);
 #if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
     if (AtSpiSelection::exposedBy(accessibleAt(path))) {
-        xml += AtSpiSelection::introspection();
+        xml += AtSpiSelection::description();
     }
 #endif
     return xml;

@@ -28,8 +28,8 @@ class AtSpiAnswers {
 public:
     // The reply or error to send for CALL, a message to an accessible
     // object's path; nothing when it is the bridge's to answer. BRIDGE
-    // describes the objects (its introspection); SERVICE is the program's
-    // name on the bus, by which AT-SPI names objects.
+    // describes the objects (QDBusVirtualObject::introspect); SERVICE is
+    // the program's name on the bus, by which AT-SPI names objects.
     [[nodiscard]] static std::optional<QDBusMessage>
     answer(const QDBusMessage& call, const QDBusVirtualObject& bridge, const QString& service);
     // The description of the object at PATH: the bridge's, with what the

@@ -4,7 +4,7 @@
 #include "ui/qt/AtSpiSelection.h"
 
 #include "ui/qt/AtSpiAnswers.h"
-#include "ui/qt/AtSpiIntrospection.h"
+#include "ui/qt/AtSpiObjectDescription.h"
 
 #include <QAbstractItemView>
 #include <QDBusMetaType>
@@ -23,7 +23,7 @@ const QString kNullPath = QStringLiteral("/org/a11y/atspi/null");
 
 // The interface as at-spi2-core describes it (Selection.xml): the one list of
 // its methods, their arguments and its property.
-const char* const kIntrospection = R"xml(  <interface name="org.a11y.atspi.Selection">
+const char* const kDescription = R"xml(  <interface name="org.a11y.atspi.Selection">
     <property name="NSelectedChildren" type="i" access="read"/>
     <method name="GetSelectedChild">
       <arg direction="in" name="selectedChildIndex" type="i"/>
@@ -167,7 +167,7 @@ QDBusMessage AtSpiSelection::answer(const QDBusMessage& call, QAccessibleInterfa
     Q_UNUSED(registered)
     const QString method = call.member();
     const std::optional<QString> inputs =
-        AtSpiIntrospection::of(introspection()).inputsOf(kSelection, method);
+        AtSpiObjectDescription::of(description()).inputsOf(kSelection, method);
     if (!inputs) {
         return call.createErrorReply(QDBusError::UnknownMethod,
                                      QStringLiteral("%1 has no method %2").arg(kSelection, method));
@@ -188,13 +188,13 @@ QDBusMessage AtSpiSelection::answerProperty(const QDBusMessage& call, QAccessibl
         return call.createReply(QVariantMap{{kSelectedChildren, selected}});
     }
     const QString property = call.arguments().value(1).toString();
-    const auto access = AtSpiIntrospection::of(introspection()).accessOf(kSelection, property);
+    const auto access = AtSpiObjectDescription::of(description()).accessOf(kSelection, property);
     if (!access) {
         return call.createErrorReply(
             QDBusError::UnknownProperty,
             QStringLiteral("%1 has no property %2").arg(kSelection, property));
     }
-    if (call.member() == QLatin1String("Set") && *access == AtSpiIntrospection::Access::Read) {
+    if (call.member() == QLatin1String("Set") && *access == AtSpiObjectDescription::Access::Read) {
         return call.createErrorReply(
             QDBusError::PropertyReadOnly,
             QStringLiteral("%1.%2 is read-only").arg(kSelection, property));
@@ -203,8 +203,8 @@ QDBusMessage AtSpiSelection::answerProperty(const QDBusMessage& call, QAccessibl
     return call.createReply(QVariant::fromValue(QDBusVariant(selected)));
 }
 
-QString AtSpiSelection::introspection() {
-    return QString::fromLatin1(kIntrospection);
+QString AtSpiSelection::description() {
+    return QString::fromLatin1(kDescription);
 }
 
 } // namespace tallywick

@@ -48,8 +48,8 @@ public:
     // properties on LIST; its arguments are already checked.
     [[nodiscard]] static QDBusMessage answerProperty(const QDBusMessage& call,
                                                      QAccessibleInterface* list);
-    // The interface's description, for the list's introspection.
-    [[nodiscard]] static QString introspection();
+    // The interface's description, for the XML that describes a list.
+    [[nodiscard]] static QString description();
 };
 
 } // namespace tallywick

@@ -17,11 +17,11 @@ namespace tallywick {
 // it, answers what AtSpiAnswers says and hands every other call to the bridge
 // as it came. None of that is a promise Qt makes: it rests on the name of
 // Qt's connection to the accessibility bus ("a11y"), the path, the bridge
-// being a virtual object there, and the bridge's introspection. Should any of
-// them change, the supplement says so on the program's error output once
-// accessibility is on, and the test that runs it against the real bridge
-// fails. Without Qt's bridge (offscreen, no accessibility bus) it does
-// nothing.
+// being a virtual object there, and the XML in which the bridge describes
+// its objects. Should any of them change, the supplement says so on the
+// program's error output once accessibility is on, and the test that runs it
+// against the real bridge fails. Without Qt's bridge (offscreen, no
+// accessibility bus) it does nothing.
 class AtSpiSupplement final : public QDBusVirtualObject, public QAccessible::ActivationObserver {
     Q_OBJECT
 public:

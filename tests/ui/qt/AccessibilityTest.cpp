@@ -81,7 +81,7 @@ private:
     std::vector<std::string> highlighted;
 };
 
-// What the bridge says it answers, as its introspection of an object would:
+// What the bridge says it answers, as the XML that describes an object would:
 // the calls of its that these tests make.
 const char* const kBridgeDescription = R"xml(
   <interface name="org.a11y.atspi.Accessible">

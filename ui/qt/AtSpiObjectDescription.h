@@ -12,17 +12,17 @@
 namespace tallywick {
 
 // What Qt's AT-SPI bridge says one accessible object answers, read from the
-// bridge's own introspection of it: the interfaces, the input arguments of
+// XML in which the bridge describes it: the interfaces, the input arguments of
 // each method as a D-Bus signature, and each property and whether it can be
 // written. The bridge reads a call's arguments without looking at their
 // number or types, so the supplement holds every call to what the bridge
 // itself describes before the bridge sees it.
-class AtSpiIntrospection {
+class AtSpiObjectDescription {
 public:
     // XML: the <interface> elements the bridge writes for one object. Parsed
     // descriptions are kept, so that the bridge's few kinds of object are
     // read once each.
-    [[nodiscard]] static AtSpiIntrospection of(const QString& xml);
+    [[nodiscard]] static AtSpiObjectDescription of(const QString& xml);
 
     [[nodiscard]] QStringList interfaces() const { return order_; }
     [[nodiscard]] bool describes(const QString& interface) const {
@@ -41,7 +41,7 @@ private:
         QHash<QString, QString> methods;
         QHash<QString, Access> properties;
     };
-    [[nodiscard]] static AtSpiIntrospection parse(const QString& xml);
+    [[nodiscard]] static AtSpiObjectDescription parse(const QString& xml);
 
     QStringList order_;
     QHash<QString, Interface> interfaces_;

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The TALLYWICK authors
 // SPDX-License-Identifier: MIT
 
-#include "ui/qt/AtSpiIntrospection.h"
+#include "ui/qt/AtSpiObjectDescription.h"
 
 #include <QDBusArgument>
 #include <QDBusMetaType>
@@ -78,8 +78,8 @@ bool argumentsMatch(const QVariantList& arguments, const QString& signature) {
     return completeTypes(signature) == arguments.size() && signatureOf(arguments) == signature;
 }
 
-AtSpiIntrospection AtSpiIntrospection::of(const QString& xml) {
-    static QHash<QString, AtSpiIntrospection> kept;
+AtSpiObjectDescription AtSpiObjectDescription::of(const QString& xml) {
+    static QHash<QString, AtSpiObjectDescription> kept;
     const auto found = kept.constFind(xml);
     if (found != kept.constEnd()) {
         return *found;
@@ -90,8 +90,8 @@ AtSpiIntrospection AtSpiIntrospection::of(const QString& xml) {
     return *kept.insert(xml, parse(xml));
 }
 
-AtSpiIntrospection AtSpiIntrospection::parse(const QString& xml) {
-    AtSpiIntrospection description;
+AtSpiObjectDescription AtSpiObjectDescription::parse(const QString& xml) {
+    AtSpiObjectDescription description;
     // The bridge writes the elements of one node without the node itself.
     QXmlStreamReader reader(QStringLiteral("<node>") + xml + QStringLiteral("</node>"));
     Interface* interface = nullptr;
@@ -136,8 +136,8 @@ AtSpiIntrospection AtSpiIntrospection::parse(const QString& xml) {
     return description;
 }
 
-std::optional<QString> AtSpiIntrospection::inputsOf(const QString& interface,
-                                                    const QString& method) const {
+std::optional<QString> AtSpiObjectDescription::inputsOf(const QString& interface,
+                                                        const QString& method) const {
     const auto found = interfaces_.constFind(interface);
     if (found == interfaces_.constEnd() || !found->methods.contains(method)) {
         return std::nullopt;
@@ -145,8 +145,8 @@ std::optional<QString> AtSpiIntrospection::inputsOf(const QString& interface,
     return found->methods.value(method);
 }
 
-std::optional<AtSpiIntrospection::Access>
-AtSpiIntrospection::accessOf(const QString& interface, const QString& property) const {
+std::optional<AtSpiObjectDescription::Access>
+AtSpiObjectDescription::accessOf(const QString& interface, const QString& property) const {
     const auto found = interfaces_.constFind(interface);
     if (found == interfaces_.constEnd() || !found->properties.contains(property)) {
         return std::nullopt;
