@@ -85,7 +85,8 @@ private:
 #endif
     }
 
-    std::array<char, kPiece> piece_{};
+    // Left unset: every read fills what it copies on.
+    std::array<char, kPiece> piece_;
     int fd_;
     std::string name_;
     std::uint64_t claimedSize_;
