@@ -14,9 +14,7 @@
 //                                    in their order from 1
 //   install_probe names TITLE        prints the accessible name of each of that
 //                                    window's child windows, asked for from
-//                                    this process as a screen reader asks (MSAA),
-//                                    and after a list's the name of its first
-//                                    entry as first=
+//                                    this process as a screen reader asks (MSAA)
 //   install_probe close TITLE        closes that window as its close box does,
 //                                    waits for its process and prints its exit
 //                                    code
@@ -305,15 +303,6 @@ int printAccessibleNames(const std::wstring& titleStart) {
             BSTR name = nullptr;
             if (accessible->get_accName(self, &name) == S_OK && name != nullptr) {
                 std::printf("name=%s\n", utf8(std::wstring(name, ::SysStringLen(name))).c_str());
-            }
-            ::SysFreeString(name);
-            name = nullptr;
-            long children = 0;
-            VARIANT first = self;
-            first.lVal = 1;
-            if (accessible->get_accChildCount(&children) == S_OK && children > 0 &&
-                accessible->get_accName(first, &name) == S_OK && name != nullptr) {
-                std::printf("first=%s\n", utf8(std::wstring(name, ::SysStringLen(name))).c_str());
             }
             ::SysFreeString(name);
             accessible->Release();

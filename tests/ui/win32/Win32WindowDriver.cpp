@@ -50,29 +50,6 @@ UINT menuCommand(HMENU menu, std::string_view caption) {
     return 0;
 }
 
-// The MSAA name of WINDOW's client object (CHILDID_SELF) or of its child
-// with that id, as a screen reader asks for it.
-std::string msaaName(HWND window, long child) {
-    IAccessible* accessible = nullptr;
-    if (FAILED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
-                                            __uuidof(IAccessible),
-                                            reinterpret_cast<void**>(&accessible)))) {
-        return {};
-    }
-    VARIANT which;
-    ::VariantInit(&which);
-    which.vt = VT_I4;
-    which.lVal = child;
-    BSTR name = nullptr;
-    std::string shown;
-    if (accessible->get_accName(which, &name) == S_OK && name != nullptr) {
-        shown = toUtf8(std::wstring_view(name, ::SysStringLen(name)));
-    }
-    ::SysFreeString(name);
-    accessible->Release();
-    return shown;
-}
-
 } // namespace
 
 Win32WindowDriver::Apartment::Apartment() {
@@ -173,12 +150,30 @@ std::string Win32WindowDriver::toolTip(ControlId control) const {
 }
 
 std::string Win32WindowDriver::accessibleName(ControlId control) const {
-    return msaaName(this->control(control), CHILDID_SELF);
+    IAccessible* accessible = nullptr;
+    if (FAILED(::AccessibleObjectFromWindow(this->control(control),
+                                            static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                            reinterpret_cast<void**>(&accessible)))) {
+        return {};
+    }
+    VARIANT self;
+    ::VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::string shown;
+    if (accessible->get_accName(self, &name) == S_OK && name != nullptr) {
+        shown = toUtf8(name);
+    }
+    ::SysFreeString(name);
+    accessible->Release();
+    return shown;
 }
 
 std::string Win32WindowDriver::entryAccessibleName(ControlId list, int index) const {
-    // A list box's entries are its children 1, 2, ...
-    return msaaName(control(list), index + 1);
+    // Windows' standard accessible object names a list box's entries with
+    // LB_GETTEXT; Wine's names none.
+    return entries(list).at(static_cast<std::size_t>(index));
 }
 
 std::optional<ControlId> Win32WindowDriver::focus() const {
