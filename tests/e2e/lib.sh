@@ -254,11 +254,13 @@ peak_kb() {
 #                  hears them, or fails while the program does not answer;
 #   END            ends the program started last.
 check_bound_filling_lists() {
-    local start=$1 hear=$2 end=$3 folder list baseline="" began heard seconds peak most faults=""
+    local start=$1 hear=$2 end=$3 folder list entries baseline="" began heard seconds peak most
+    local faults=""
     folder=$(mktemp -d -p "$SANDBOX" bound.XXXXXX)
     cp "$DELIVERED_DIR"/* "$folder/"
     write_bound_filling_lists "$folder"
-    for list in delivered one-entry full; do
+    for list in delivered one-entry:1 full:32767; do
+        entries=${list#*:} list=${list%:*}
         [ "$list" = delivered ] || cp "$folder/$list.txt" "$folder/buslist.txt"
         began=$(date +%s%N)
         "$start" "$folder"
@@ -277,7 +279,7 @@ check_bound_filling_lists() {
         if [ "$list" = delivered ]; then
             baseline=$peak
         else
-            [ "$heard" = "$([ "$list" = full ] && echo 32767 || echo 1) American Express Cards|$CUT_EURO_ENTRY" ] ||
+            [ "$heard" = "$entries American Express Cards|$CUT_EURO_ENTRY" ] ||
                 fail "$list buslist.txt: a screen reader heard [${heard:0:200}...]"
             most=$((baseline + 4 * $(stat -c %s "$folder/$list.txt") / 1024 + SHOWN_TEXTS_KB))
             # The address sanitizer keeps freed memory and copies on realloc:
