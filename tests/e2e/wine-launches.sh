@@ -127,7 +127,7 @@ done
 # LB_GETTEXT (Wine's names none), so the entry is read so.
 hear_list1() {
     local list entry
-    probe names 'TALLYWICK - ' >"$SANDBOX/names" && probe lists 'TALLYWICK - ' >"$SANDBOX/lists" &&
+    probe names 'TALLYWICK - ' >"$SANDBOX/names" && probe lists 'TALLYWICK - ' 1 >"$SANDBOX/lists" &&
         list=$(grep -m 1 '^name=.* American Express Cards$' "$SANDBOX/names") &&
         entry=$(grep -m 1 '^list1=' "$SANDBOX/lists") || return 1
     echo "${list#name=}|${entry#list1=}"

@@ -27,15 +27,16 @@ namespace {
 void fillListBox(HWND box, const ListEntries& entries) {
     ::SendMessageW(box, WM_SETREDRAW, FALSE, 0);
     ::SendMessageW(box, LB_RESETCONTENT, 0, 0);
-    // A hint: UTF-16 takes no more units than UTF-8 takes bytes, and a cut
-    // entry is a few characters, of at most two units, and its ellipsis.
+    // Room for the shown texts: UTF-16 takes no more units than UTF-8 takes
+    // bytes, and a cut entry at most two units a character and its ellipsis.
+    // The entries are reached by index: how ListEntries walks them is its own.
     constexpr std::size_t kMostShownUnits = 2 * kShownEntryCharacters + 1;
     std::size_t bytes = 0;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
+    for (std::size_t i = 0; i < entries.size(); ++i) { // NOLINT(modernize-loop-convert)
         bytes += (std::min(entries[i].size(), kMostShownUnits) + 1) * sizeof(wchar_t);
     }
     ::SendMessageW(box, LB_INITSTORAGE, entries.size(), static_cast<LPARAM>(bytes));
-    for (std::size_t i = 0; i < entries.size(); ++i) {
+    for (std::size_t i = 0; i < entries.size(); ++i) { // NOLINT(modernize-loop-convert)
         const std::wstring shown = toWide(shownEntryText(entries[i]));
         ::SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
     }
