@@ -15,7 +15,9 @@
 //   its method takes;
 // - an error names itself as a standard D-Bus error.
 
+#include "FakeAtSpiBridge.h"
 #include "ui/qt/AtSpiAnswers.h"
+#include "ui/qt/AtSpiProtocol.h"
 #include "ui/qt/ListBoxView.h"
 
 #include <QAccessible>
@@ -24,7 +26,6 @@
 #include <QDBusObjectPath>
 #include <QDBusSignature>
 #include <QDBusVariant>
-#include <QDBusVirtualObject>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -46,38 +47,7 @@ const QString kSelection = QStringLiteral("org.a11y.atspi.Selection");
 const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 const char* const kRootPath = "/org/a11y/atspi/accessible/root";
 
-// What the bridge says it answers, for every object: a few of its methods
-// that take arguments, and properties of both kinds.
-const char* const kBridgeDescription = R"xml(
-  <interface name="org.a11y.atspi.Accessible">
-    <property access="read" type="s" name="Name"/>
-    <property access="read" type="i" name="ChildCount"/>
-    <method name="GetChildAtIndex">
-      <arg direction="in" type="i" name="index"/>
-      <arg direction="out" type="(so)"/>
-    </method>
-    <method name="GetRole"><arg direction="out" type="u"/></method>
-  </interface>
-  <interface name="org.a11y.atspi.Action">
-    <method name="DoAction">
-      <arg direction="in" type="i" name="index"/>
-      <arg direction="out" type="b"/>
-    </method>
-  </interface>
-  <interface name="org.a11y.atspi.Component">
-    <method name="Contains">
-      <arg direction="in" type="i" name="x"/>
-      <arg direction="in" type="i" name="y"/>
-      <arg direction="in" type="u" name="coord_type"/>
-      <arg direction="out" type="b"/>
-    </method>
-  </interface>
-  <interface name="org.a11y.atspi.Value">
-    <property access="readwrite" type="d" name="CurrentValue"/>
-  </interface>
-)xml";
-
-// The input arguments of the bridge's methods above, and of those the
+// The input arguments of the fake bridge's methods (FakeAtSpiBridge.h), and of those the
 // supplement answers itself (at-spi2-core's Accessible.xml and
 // Selection.xml; the standard Properties interface), by "interface.method";
 // and whether a call of it may reach the bridge only when it fits.
@@ -105,17 +75,6 @@ const std::map<std::string, Inputs> kInputs = {
     {"org.freedesktop.DBus.Properties.Get", {"ss", true}},
     {"org.freedesktop.DBus.Properties.Set", {"ssv", true}},
     {"org.freedesktop.DBus.Properties.GetAll", {"s", true}},
-};
-
-class DescribedBridge final : public QDBusVirtualObject {
-public:
-    [[nodiscard]] QString introspect(const QString& /*path*/) const override {
-        return QString::fromLatin1(kBridgeDescription);
-    }
-    bool handleMessage(const QDBusMessage& /*message*/,
-                       const QDBusConnection& /*connection*/) override {
-        return false;
-    }
 };
 
 // The bytes, read front to back; zeros once they run out.
@@ -265,7 +224,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         {list, bar->child(0), bar->child(1), QAccessible::queryAccessibleInterface(shown.button),
          nullptr});
     const QString path = object != nullptr
-                             ? AtSpiAnswers::pathOf(object)
+                             ? AtSpiProtocol::pathOf(object)
                              : bytes.pick<QString>({QString::fromLatin1(kRootPath),
                                                     QStringLiteral("/org/a11y/atspi/accessible/") +
                                                         QString::number(bytes.next32()),
@@ -290,7 +249,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             : QDBusMessage::createMethodCall(QStringLiteral(":1.5"), path, interface, member);
     call.setArguments(arguments);
 
-    DescribedBridge bridge;
+    testing::FakeAtSpiBridge bridge;
     const std::optional<QDBusMessage> answer =
         AtSpiAnswers::answer(call, bridge, QStringLiteral(":1.5"));
 

@@ -6,6 +6,7 @@
 #include "catalogue/FieldEndScan.h"
 #include "catalogue/ListFieldParser.h"
 #include "catalogue/ListFileLoader.h"
+#include "catalogue/ShownEntry.h"
 
 #include <array>
 #include <cstdlib>
@@ -387,12 +388,15 @@ TEST(ListFileReaderTest, fileLargerThan64MBIsRefusedOnWhatIsRead) {
     }
 }
 
-TEST(ListFileReaderTest, longFieldsHaveNoLimitOfTheirOwn) {
+// A field has no length of its own to exceed: it is kept whole, and the
+// window shows its start, at a cost that does not grow with its length.
+TEST(ListFileReaderTest, longFieldsAreKeptWholeAndShownByTheirStart) {
     const std::string longField(5u << 20, 'q');
     const Entries entries = read(longField + ",\"" + longField + "\"");
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].size(), longField.size());
     EXPECT_EQ(entries[1].size(), longField.size());
+    EXPECT_EQ(shownEntryText(entries[1]), std::string(256, 'q') + "\xE2\x80\xA6");
 }
 
 } // namespace

@@ -46,3 +46,42 @@ start_accessibility_stack() {
         >"$SANDBOX/registry.log" 2>&1 &
     STARTED_PIDS+=("$!")
 }
+
+# What a screen reader hears of the program with process id PID, asked over
+# the accessibility bus with the library Orca uses (AT-SPI): the name of the
+# list named "... American Express Cards" and of its first entry, printed as
+# "LIST|ENTRY". Fails while the program is not on the bus or does not answer.
+heard_first_entry() {
+    timeout 30 /usr/bin/python3 - "$1" <<'PYTHON'
+import sys
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi
+
+
+def lists(node):
+    # A list's children are its entries, which hold no list: not walked.
+    if node.get_role() == Atspi.Role.LIST:
+        yield node
+        return
+    for i in range(node.get_child_count()):
+        child = node.get_child_at_index(i)
+        if child is not None:
+            yield from lists(child)
+
+
+desktop = Atspi.get_desktop(0)
+for i in range(desktop.get_child_count()):
+    program = desktop.get_child_at_index(i)
+    if program is None or program.get_process_id() != int(sys.argv[1]):
+        continue
+    for found in lists(program):
+        if found.get_name().endswith(" American Express Cards"):
+            entry = found.get_child_at_index(0)
+            print(found.get_name() + "|" + (entry.get_name() if entry is not None else ""))
+            sys.exit(0)
+sys.exit(1)
+PYTHON
+}

@@ -2,9 +2,10 @@
 # SPDX-FileCopyrightText: 2026 The TALLYWICK authors
 # SPDX-License-Identifier: MIT
 # Faults the real program must survive: broken list files and working
-# folders, a missing or unwritable runtime folder, and an opener that is
-# missing, hangs or fails. Every run ends in a report or a working window,
-# never a crash or a hang.
+# folders, a missing or unwritable runtime folder, an opener that is
+# missing, hangs or fails, and list files that fill the 64 MB bound with one
+# huge entry or with 32,767 long ones. Every run ends in a report or a
+# working window, never a crash or a hang.
 source "$(dirname "$0")/lib.sh"
 
 setup_sandbox
@@ -198,5 +199,16 @@ done
 no_window '^Error Message$' || fail "a third error box showed"
 kill -0 "$APP_PID" || fail "the program ended after failed launches"
 end_app
+
+echo "list files that fill the 64 MB bound, asked about by a screen reader"
+source "$E2E_DIR/accessibility-stack.sh"
+start_accessibility_stack
+start_accessible() {
+    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 start_app "$1"
+}
+hear_list1() {
+    heard_first_entry "$APP_PID"
+}
+check_bound_filling_lists start_accessible hear_list1 end_app
 
 echo "PASS: faults"

@@ -8,10 +8,11 @@
 //   install_probe texts TITLE        prints the texts of the child windows of
 //                                    the visible top-level window whose title
 //                                    begins with TITLE
-//   install_probe lists TITLE        prints the entries of that window's list
+//   install_probe lists TITLE [MOST] prints the entries of that window's list
 //                                    boxes, as LB_GETTEXT gives them: listN=
 //                                    and the entry, N counting the list boxes
-//                                    in their order from 1
+//                                    in their order from 1; the first MOST of
+//                                    each list only, when given
 //   install_probe names TITLE        prints the accessible name of each of that
 //                                    window's child windows, asked for from
 //                                    this process as a screen reader asks (MSAA)
@@ -34,6 +35,7 @@
 #include <fstream>
 #include <io.h>
 #include <iterator>
+#include <limits>
 #include <oleacc.h>
 #include <optional>
 #include <string>
@@ -249,13 +251,16 @@ int printTexts(const std::wstring& titleStart) {
     return 0;
 }
 
-int printListEntries(const std::wstring& titleStart) {
+int printListEntries(const std::wstring& titleStart, LRESULT most) {
     const HWND window = findWindow(titleStart);
     if (window == nullptr) {
         std::fprintf(stderr, "no visible window titled %s...\n", utf8(titleStart).c_str());
         return 1;
     }
-    int lists = 0;
+    struct Lists {
+        int seen;
+        LRESULT most;
+    } lists{0, most};
     ::EnumChildWindows(
         window,
         [](HWND child, LPARAM data) -> BOOL {
@@ -264,8 +269,9 @@ int printListEntries(const std::wstring& titleStart) {
             if (std::wcscmp(name, L"ListBox") != 0) {
                 return TRUE;
             }
-            const int list = ++*reinterpret_cast<int*>(data);
-            const LRESULT count = ::SendMessageW(child, LB_GETCOUNT, 0, 0);
+            auto& lists = *reinterpret_cast<Lists*>(data);
+            const int list = ++lists.seen;
+            const LRESULT count = std::min(::SendMessageW(child, LB_GETCOUNT, 0, 0), lists.most);
             for (LRESULT i = 0; i < count; ++i) {
                 std::wstring entry(
                     static_cast<std::size_t>(::SendMessageW(child, LB_GETTEXTLEN, i, 0)) + 1,
@@ -451,7 +457,7 @@ int wmain(int argc, wchar_t** argv) {
             return printTexts(argument);
         }
         if (command == L"lists") {
-            return printListEntries(argument);
+            return printListEntries(argument, std::numeric_limits<LRESULT>::max());
         }
         if (command == L"names") {
             return printAccessibleNames(argument);
@@ -466,8 +472,10 @@ int wmain(int argc, wchar_t** argv) {
             return printIcon(argument);
         }
     }
-    std::fprintf(stderr,
-                 "usage: install_probe link FILE.lnk | texts TITLE | lists TITLE | names TITLE | "
-                 "close TITLE | version FILE.exe | icon FILE.exe\n");
+    if (argc == 4 && std::wstring(argv[1]) == L"lists") {
+        return printListEntries(argv[2], std::wcstol(argv[3], nullptr, 10));
+    }
+    std::fprintf(stderr, "usage: install_probe link FILE.lnk | texts TITLE | lists TITLE [MOST] | "
+                         "names TITLE | close TITLE | version FILE.exe | icon FILE.exe\n");
     return 2;
 }

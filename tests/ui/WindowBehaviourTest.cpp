@@ -150,6 +150,32 @@ TEST_F(WindowBehaviourTest, listsHoldTheirFullCapacityAndTheKeyboardReachesTheLa
     EXPECT_EQ(window->selectedIndex(ControlId::List2), 32766);
 }
 
+TEST_F(WindowBehaviourTest, longEntriesShowTheirFirst256CharactersToTheEyeAndToScreenReaders) {
+    const auto repeated = [](std::string_view text, int times) {
+        std::string all;
+        for (int i = 0; i < times; ++i) {
+            all += text;
+        }
+        return all;
+    };
+    const std::string euros = repeated("\xE2\x82\xAC", 256); // three UTF-8 bytes each
+    const std::string letters = repeated("a", 255);
+    const std::string face = "\xF0\x9F\x98\x80"; // a UTF-16 surrogate pair
+    const std::string ellipsis = "\xE2\x80\xA6";
+    window->deliverListFiles("Alpha\r\n" + euros + "\r\n" + euros + "\xE2\x82\xAC\r\n" + letters +
+                                 face + "tail\r\n" + repeated("q", 5 << 20),
+                             "", "");
+    ASSERT_TRUE(window->loadAndShow());
+    const std::vector<std::string> shown = {
+        "Alpha", euros, euros + ellipsis, letters + face + ellipsis, repeated("q", 256) + ellipsis};
+    EXPECT_EQ(window->entries(ControlId::List1), shown);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        EXPECT_EQ(window->entryAccessibleName(ControlId::List1, static_cast<int>(i)), shown[i])
+            << "entry " << i;
+    }
+    EXPECT_EQ(window->text(ControlId::Label1), "5 American Express Cards");
+}
+
 TEST_F(WindowBehaviourTest, tabAndShiftTabVisitTheControlsInTabIndexOrder) {
     ASSERT_TRUE(window->loadAndShow());
     const std::vector<ControlId> expected = {

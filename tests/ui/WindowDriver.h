@@ -60,8 +60,9 @@ public:
     // of its own uses.
     [[nodiscard]] virtual Rgb systemTextColour() const = 0;
     [[nodiscard]] virtual std::string toolTip(ControlId control) const = 0;
-    // The name a screen reader speaks.
+    // The name a screen reader speaks, for a control and for a list's entry.
     [[nodiscard]] virtual std::string accessibleName(ControlId control) const = 0;
+    [[nodiscard]] virtual std::string entryAccessibleName(ControlId list, int index) const = 0;
     // The control that has the keyboard focus, if any.
     [[nodiscard]] virtual std::optional<ControlId> focus() const = 0;
     // -1 when nothing is selected.

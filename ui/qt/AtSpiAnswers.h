@@ -37,12 +37,6 @@ public:
     [[nodiscard]] static QString introspect(const QString& path, const QDBusVirtualObject& bridge);
 
     [[nodiscard]] static bool opensMenu(QAccessibleInterface* object);
-    // The accessible object at PATH, if PATH names a live one.
-    [[nodiscard]] static QAccessibleInterface* accessibleAt(const QString& path);
-    // Where the bridge answers for OBJECT.
-    [[nodiscard]] static QString pathOf(QAccessibleInterface* object);
-    // The path under which the bridge answers for every object.
-    [[nodiscard]] static QString objectsPath();
 };
 
 } // namespace tallywick

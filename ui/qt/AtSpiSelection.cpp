@@ -3,8 +3,8 @@
 
 #include "ui/qt/AtSpiSelection.h"
 
-#include "ui/qt/AtSpiAnswers.h"
 #include "ui/qt/AtSpiObjectDescription.h"
+#include "ui/qt/AtSpiProtocol.h"
 
 #include <QAbstractItemView>
 #include <QDBusMetaType>
@@ -78,7 +78,7 @@ AtSpiObjectReference referenceTo(QAccessibleInterface* object, const QString& se
     if (object == nullptr) {
         return {service, QDBusObjectPath(kNullPath)};
     }
-    return {service, QDBusObjectPath(AtSpiAnswers::pathOf(object))};
+    return {service, QDBusObjectPath(AtSpiProtocol::pathOf(object))};
 }
 
 // The answer to METHOD, whose arguments are checked.
@@ -166,17 +166,14 @@ QDBusMessage AtSpiSelection::answer(const QDBusMessage& call, QAccessibleInterfa
     static const QMetaType registered = qDBusRegisterMetaType<AtSpiObjectReference>();
     Q_UNUSED(registered)
     const QString method = call.member();
-    const std::optional<QString> inputs =
-        AtSpiObjectDescription::of(description()).inputsOf(kSelection, method);
+    const AtSpiObjectDescription selection = AtSpiObjectDescription::of(description());
+    const std::optional<QString> inputs = selection.inputsOf(kSelection, method);
     if (!inputs) {
-        return call.createErrorReply(QDBusError::UnknownMethod,
-                                     QStringLiteral("%1 has no method %2").arg(kSelection, method));
+        return AtSpiProtocol::unknownMethod(call);
     }
-    if (!argumentsMatch(call.arguments(), *inputs)) {
-        return call.createErrorReply(
-            QDBusError::InvalidArgs,
-            QStringLiteral("%1.%2 takes (%3), not (%4)")
-                .arg(kSelection, method, *inputs, signatureOf(call.arguments())));
+    if (const std::optional<QDBusMessage> refused =
+            AtSpiProtocol::refusedArguments(call, selection)) {
+        return *refused;
     }
     const int index = inputs->isEmpty() ? 0 : call.arguments().constFirst().toInt();
     return call.createReply(answerMethod(list, method, index, service));
@@ -187,17 +184,9 @@ QDBusMessage AtSpiSelection::answerProperty(const QDBusMessage& call, QAccessibl
     if (call.member() == QLatin1String("GetAll")) {
         return call.createReply(QVariantMap{{kSelectedChildren, selected}});
     }
-    const QString property = call.arguments().value(1).toString();
-    const auto access = AtSpiObjectDescription::of(description()).accessOf(kSelection, property);
-    if (!access) {
-        return call.createErrorReply(
-            QDBusError::UnknownProperty,
-            QStringLiteral("%1 has no property %2").arg(kSelection, property));
-    }
-    if (call.member() == QLatin1String("Set") && *access == AtSpiObjectDescription::Access::Read) {
-        return call.createErrorReply(
-            QDBusError::PropertyReadOnly,
-            QStringLiteral("%1.%2 is read-only").arg(kSelection, property));
+    if (const std::optional<QDBusMessage> refused =
+            AtSpiProtocol::refusedProperty(call, AtSpiObjectDescription::of(description()))) {
+        return *refused;
     }
     // NSelectedChildren, the only property.
     return call.createReply(QVariant::fromValue(QDBusVariant(selected)));

@@ -4,6 +4,7 @@
 #include "ui/qt/AtSpiSupplement.h"
 
 #include "ui/qt/AtSpiAnswers.h"
+#include "ui/qt/AtSpiProtocol.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -40,7 +41,7 @@ bool AtSpiSupplement::installed() {
     const AtSpiSupplement* supplement = instance().data();
     const QDBusConnection bus(kBusName);
     return supplement != nullptr && !supplement->bridge_.isNull() && bus.isConnected() &&
-           bus.objectRegisteredAt(AtSpiAnswers::objectsPath()) == supplement;
+           bus.objectRegisteredAt(AtSpiProtocol::objectsPath()) == supplement;
 }
 
 AtSpiSupplement::AtSpiSupplement(QObject* owner) : QDBusVirtualObject(owner) {
@@ -55,7 +56,7 @@ AtSpiSupplement::AtSpiSupplement(QObject* owner) : QDBusVirtualObject(owner) {
 AtSpiSupplement::~AtSpiSupplement() {
     QAccessible::removeActivationObserver(this);
     QDBusConnection bus(kBusName);
-    const QString path = AtSpiAnswers::objectsPath();
+    const QString path = AtSpiProtocol::objectsPath();
     if (!bridge_.isNull() && bus.isConnected() && bus.objectRegisteredAt(path) == this) {
         bus.unregisterObject(path);
         bus.registerVirtualObject(path, bridge_, QDBusConnection::SubPath);
@@ -76,7 +77,7 @@ void AtSpiSupplement::takeOver() {
         return;
     }
     QDBusConnection bus(kBusName);
-    const QString path = AtSpiAnswers::objectsPath();
+    const QString path = AtSpiProtocol::objectsPath();
     const char* missing = nullptr;
     if (!bus.isConnected()) {
         missing = "no connection to the accessibility bus named \"a11y\"";

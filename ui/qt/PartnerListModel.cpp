@@ -3,6 +3,8 @@
 
 #include "ui/qt/PartnerListModel.h"
 
+#include "catalogue/ShownEntry.h"
+
 namespace tallywick {
 
 void PartnerListModel::setEntries(ListEntries entries) {
@@ -28,8 +30,11 @@ QVariant PartnerListModel::data(const QModelIndex& index, int role) const {
         static_cast<std::size_t>(index.row()) >= entries_.size()) {
         return {};
     }
-    const std::string_view entry = entries_[static_cast<std::size_t>(index.row())];
-    return QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size()));
+    // Every view of a row (its drawing, its size, the typed-letter search,
+    // the accessible name Qt's bridge reads) asks here: none of them sees
+    // more of an entry than the window shows.
+    const std::string shown = shownEntryText(entries_[static_cast<std::size_t>(index.row())]);
+    return QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
 }
 
 } // namespace tallywick

@@ -10,8 +10,9 @@
 namespace tallywick {
 
 // The entries of one partner list, shown by a ListBoxView. Texts are
-// turned into QStrings only when a row is drawn, so a full list of 32,767
-// entries costs nothing at start-up.
+// turned into QStrings only when a row is asked for, and only as much of
+// each as the window shows (shownEntryText), so a full list of 32,767
+// entries costs nothing at start-up and a 64 MB entry no more than a short one.
 class PartnerListModel final : public QAbstractListModel {
     Q_OBJECT
 public:

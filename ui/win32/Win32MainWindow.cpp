@@ -3,12 +3,14 @@
 
 #include "ui/win32/Win32MainWindow.h"
 
+#include "catalogue/ShownEntry.h"
 #include "platform/win32/WideText.h"
 #include "ui/win32/DpiScaling.h"
 #include "ui/win32/MenuBar.h"
 #include "ui/win32/ScreenReaderNames.h"
 #include "ui/win32/resource.h"
 
+#include <algorithm>
 #include <commctrl.h>
 #include <string_view>
 
@@ -19,16 +21,24 @@ namespace {
 // Replaces a list box's entries without redrawing it for each one. The
 // entries stay the list box's own strings (an owner-data list would hide
 // them from screen readers), with room for all of them reserved at once.
+// The list box holds what the window shows of each entry, never more: that
+// is what it draws and what LB_GETTEXT gives a screen reader, and no entry
+// is ever converted whole.
 void fillListBox(HWND box, const ListEntries& entries) {
     ::SendMessageW(box, WM_SETREDRAW, FALSE, 0);
     ::SendMessageW(box, LB_RESETCONTENT, 0, 0);
+    // Room for the shown texts: UTF-16 takes no more units than UTF-8 takes
+    // bytes, and a cut entry at most two units a character and its ellipsis.
+    // The entries are reached by index: how ListEntries walks them is its own.
+    constexpr std::size_t kMostShownUnits = 2 * kShownEntryCharacters + 1;
     std::size_t bytes = 0;
-    for (const std::string_view entry : entries) {
-        bytes += (entry.size() + 1) * sizeof(wchar_t);
+    for (std::size_t i = 0; i < entries.size(); ++i) { // NOLINT(modernize-loop-convert)
+        bytes += (std::min(entries[i].size(), kMostShownUnits) + 1) * sizeof(wchar_t);
     }
     ::SendMessageW(box, LB_INITSTORAGE, entries.size(), static_cast<LPARAM>(bytes));
-    for (const std::string_view entry : entries) {
-        ::SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(entry).c_str()));
+    for (std::size_t i = 0; i < entries.size(); ++i) { // NOLINT(modernize-loop-convert)
+        const std::wstring shown = toWide(shownEntryText(entries[i]));
+        ::SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
     }
     ::SendMessageW(box, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(box, nullptr, TRUE);

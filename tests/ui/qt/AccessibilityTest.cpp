@@ -4,6 +4,7 @@
 // What a screen reader and a keyboard-only user meet in the Qt window: every
 // control named (read through QAccessible, as a screen reader reads it), and
 // the wrapped menu bar reached and walked as one bar.
+#include "FakeAtSpiBridge.h"
 #include "FakePlatform.h"
 #include "ui/qt/AtSpiAnswers.h"
 #include "ui/qt/AtSpiSelection.h"
@@ -19,7 +20,6 @@
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QDBusVariant>
-#include <QDBusVirtualObject>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -81,40 +81,6 @@ private:
     std::vector<std::string> highlighted;
 };
 
-// What the bridge says it answers, as the XML that describes an object would:
-// the calls of its that these tests make.
-const char* const kBridgeDescription = R"xml(
-  <interface name="org.a11y.atspi.Accessible">
-    <property access="read" type="s" name="Name"/>
-    <method name="GetChildAtIndex">
-      <arg direction="in" type="i" name="index"/>
-      <arg direction="out" type="(so)"/>
-    </method>
-    <method name="GetRole"><arg direction="out" type="u"/></method>
-  </interface>
-  <interface name="org.a11y.atspi.Action">
-    <method name="DoAction">
-      <arg direction="in" type="i" name="index"/>
-      <arg direction="out" type="b"/>
-    </method>
-  </interface>
-  <interface name="org.a11y.atspi.Value">
-    <property access="readwrite" type="d" name="CurrentValue"/>
-  </interface>
-)xml";
-
-// Qt's bridge as the supplement sees it: it describes every object so.
-class DescribedBridge final : public QDBusVirtualObject {
-public:
-    [[nodiscard]] QString introspect(const QString& /*path*/) const override {
-        return QString::fromLatin1(kBridgeDescription);
-    }
-    bool handleMessage(const QDBusMessage& /*message*/,
-                       const QDBusConnection& /*connection*/) override {
-        return false;
-    }
-};
-
 const QString kAccessible = QStringLiteral("org.a11y.atspi.Accessible");
 const QString kAction = QStringLiteral("org.a11y.atspi.Action");
 const QString kSelection = QStringLiteral("org.a11y.atspi.Selection");
@@ -158,15 +124,20 @@ std::string outcome(const std::optional<QDBusMessage>& answer) {
     return text;
 }
 
-class AccessibilityTest : public ::testing::Test, public testing::FakeServices {
+// The real window on faked services, with lists of three, two and no entries.
+class WindowWithListsTest : public ::testing::Test, public testing::FakeServices {
 protected:
     void SetUp() override {
-        listFiles.files = {{"buslist.txt", "Alpha\r\nBeta\r\nGamma\r\n"},
-                           {"buslistb.txt", "One,Two"},
-                           {"buslistc.txt", ""}};
+        listFiles.deliver("Alpha\r\nBeta\r\nGamma\r\n", "One,Two", "");
         window.attach(form);
     }
 
+    MainWindow window;
+    Form1 form{services(), window};
+};
+
+class AccessibilityTest : public WindowWithListsTest {
+protected:
     void loadAndShow() {
         ASSERT_EQ(form.load(), LoadOutcome::Show);
         window.show();
@@ -221,9 +192,7 @@ protected:
         return AtSpiAnswers::answer(call, bridge, QStringLiteral(":1.5"));
     }
 
-    MainWindow window;
-    Form1 form{services(), window};
-    DescribedBridge bridge;
+    testing::FakeAtSpiBridge bridge;
 };
 
 TEST_F(AccessibilityTest, listsAreNamedByTheirCountCaptionsWhichLabelThem) {
@@ -350,8 +319,8 @@ TEST_F(AccessibilityTest, listsAnswerAtSpiSelectionOnlyToWellFormedCalls) {
     EXPECT_FALSE(AtSpiSelection::exposedBy(accessible(find("Command2"))));
     EXPECT_FALSE(AtSpiSelection::exposedBy(accessible(find("Picture1"))));
     EXPECT_EQ(outcome(ask(list, kAccessible, "GetInterfaces")),
-              "reply org.a11y.atspi.Accessible,org.a11y.atspi.Action,org.a11y.atspi.Value,"
-              "org.a11y.atspi.Selection");
+              "reply org.a11y.atspi.Accessible,org.a11y.atspi.Action,org.a11y.atspi.Component,"
+              "org.a11y.atspi.Value,org.a11y.atspi.Selection");
 
     // Missing, extra and wrong-typed indices select nothing (row 0 would
     // make the card button open its issuer's page).
@@ -582,13 +551,10 @@ TEST_F(AccessibilityTest, anAltPressHandedBackByTheAccessibilityBridgeIsNoTap) {
 // on the X display, with buses of their own): a screen reader's calls, made
 // over the bus, meet the supplement in the bridge's place. Should Qt's
 // internals change so that it cannot get there, these fail.
-class AtSpiBridgeTest : public ::testing::Test, public testing::FakeServices {
+class AtSpiBridgeTest : public WindowWithListsTest {
 protected:
     void SetUp() override {
-        listFiles.files = {{"buslist.txt", "Alpha\r\nBeta\r\nGamma\r\n"},
-                           {"buslistb.txt", "One,Two"},
-                           {"buslistc.txt", ""}};
-        window.attach(form);
+        WindowWithListsTest::SetUp();
         ASSERT_EQ(form.load(), LoadOutcome::Show);
         AtSpiSupplement::install(qApp);
         window.show();
@@ -629,8 +595,6 @@ protected:
             window.findChild<QWidget*>(QString::fromLatin1(name)));
     }
 
-    MainWindow window;
-    Form1 form{services(), window};
     QDBusConnection reader{QString()};
 };
 

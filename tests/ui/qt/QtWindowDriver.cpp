@@ -91,6 +91,12 @@ public:
                                      : std::string();
     }
 
+    std::string entryAccessibleName(ControlId list, int index) const override {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(find(list));
+        QAccessibleInterface* entry = accessible != nullptr ? accessible->child(index) : nullptr;
+        return entry != nullptr ? entry->text(QAccessible::Name).toStdString() : std::string();
+    }
+
     std::optional<ControlId> focus() const override {
         const QWidget* focused = QApplication::focusWidget();
         if (focused == nullptr || focused->window() != &window_) {

@@ -170,6 +170,12 @@ std::string Win32WindowDriver::accessibleName(ControlId control) const {
     return shown;
 }
 
+std::string Win32WindowDriver::entryAccessibleName(ControlId list, int index) const {
+    // Windows' standard accessible object names a list box's entries with
+    // LB_GETTEXT; Wine's names none.
+    return entries(list).at(static_cast<std::size_t>(index));
+}
+
 std::optional<ControlId> Win32WindowDriver::focus() const {
     const HWND focused = ::GetFocus();
     for (const ControlSpec& design : kControlTable) {

@@ -27,6 +27,7 @@ public:
     [[nodiscard]] Rgb systemTextColour() const override;
     [[nodiscard]] std::string toolTip(ControlId control) const override;
     [[nodiscard]] std::string accessibleName(ControlId control) const override;
+    [[nodiscard]] std::string entryAccessibleName(ControlId list, int index) const override;
     [[nodiscard]] std::optional<ControlId> focus() const override;
     [[nodiscard]] int selectedIndex(ControlId list) const override;
     [[nodiscard]] std::vector<ShownMenu> menuBar() const override;
