@@ -46,3 +46,39 @@ start_accessibility_stack() {
         >"$SANDBOX/registry.log" 2>&1 &
     STARTED_PIDS+=("$!")
 }
+
+# The accessible name of every object of the program whose process id is PID
+# (the window, its controls, each entry of its lists), one per line, as a
+# screen reader reads them over the accessibility bus.
+accessible_names() {
+    local pid=$1 bus app
+    bus=$(gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
+        --method org.a11y.Bus.GetAddress </dev/null | sed -n "s/^('\(.*\)',)$/\1/p")
+    for app in $(accessible_children "$bus" org.a11y.atspi.Registry /org/a11y/atspi/accessible/root |
+        cut -d' ' -f1); do
+        if gdbus call --address "$bus" --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+            --method org.freedesktop.DBus.GetConnectionUnixProcessID "$app" </dev/null |
+            grep -qx "(uint32 $pid,)"; then
+            accessible_tree "$bus" "$app" /org/a11y/atspi/accessible/root
+        fi
+    done
+}
+
+# "BUS_NAME PATH" of each child of an accessible object.
+accessible_children() {
+    local bus=$1 name=$2 path=$3
+    gdbus call --address "$bus" --dest "$name" --object-path "$path" \
+        --method org.a11y.atspi.Accessible.GetChildren </dev/null |
+        { grep -oE "\('[^']*', (objectpath )?'[^']*'\)" || :; } |
+        sed -E "s/^\('([^']*)', (objectpath )?'([^']*)'\)$/\1 \3/"
+}
+
+accessible_tree() {
+    local bus=$1 name=$2 path=$3 child_name child_path
+    gdbus call --address "$bus" --dest "$name" --object-path "$path" \
+        --method org.freedesktop.DBus.Properties.Get org.a11y.atspi.Accessible Name </dev/null |
+        sed -n -E "s/^\(<'(.*)'>,\)$/\1/p; s/^\(<\"(.*)\">,\)$/\1/p"
+    while read -r child_name child_path; do
+        accessible_tree "$bus" "$child_name" "$child_path"
+    done < <(accessible_children "$bus" "$name" "$path")
+}
