@@ -39,6 +39,7 @@ dpkg-deb -x "$deb" "$root"
 expected=$(cat <<LIST
 usr/bin/tallywick
 usr/libexec/tallywick/tallywick-launcher
+usr/libexec/tallywick/tallywick-message-box
 usr/share/applications/tallywick.desktop
 $(cd "$assets" && find icons/hicolor -name tallywick.png | sed 's:^:usr/share/:' | sort)
 usr/share/metainfo/$appstream_id.metainfo.xml
@@ -53,7 +54,8 @@ actual=$(cd "$root" && find . -type f -o -type l | sed 's:^\./::' | sort)
     fail "the package's files differ from the expected list:
 $(diff <(sort <<<"$expected") <(echo "$actual") || true)"
 
-for program in usr/bin/tallywick usr/libexec/tallywick/tallywick-launcher; do
+for program in usr/bin/tallywick usr/libexec/tallywick/tallywick-launcher \
+    usr/libexec/tallywick/tallywick-message-box; do
     [ -x "$root/$program" ] || fail "$program is not executable"
     [[ $(file -b "$root/$program") == *ELF*", stripped"* ]] ||
         fail "$program is not a stripped program: $(file -b "$root/$program")"

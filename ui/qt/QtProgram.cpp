@@ -6,7 +6,6 @@
 #include "platform/posix/ProgramSearch.h"
 #include "ui/qt/ProgramIdentity.h"
 
-
 namespace tallywick {
 
 namespace {

@@ -4,7 +4,7 @@
 #include "listfolder/Launcher.h"
 #include "platform/posix/PosixDesktop.h"
 #include "platform/posix/PosixFileSystem.h"
-#include "ui/qt/launcher/LauncherMessageBoxes.h"
+#include "ui/qt/launcher/SpawnedMessageBoxes.h"
 
 #include <filesystem>
 #include <string>
@@ -28,8 +28,7 @@ std::string besideLauncher(const char* relative) {
 
 int main(int argc, char* argv[]) {
     using namespace tallywick;
-    static char fallbackName[] = "tallywick-launcher";
-    LauncherMessageBoxes boxes(argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName);
+    SpawnedMessageBoxes boxes(besideLauncher(TALLYWICK_MESSAGE_BOX_FROM_LAUNCHER));
     PosixFileSystem files;
     PosixDesktop desktop(besideLauncher(TALLYWICK_PROGRAM_FROM_LAUNCHER));
     Launcher launcher(files, desktop, boxes, besideLauncher(TALLYWICK_DELIVERED_FROM_LAUNCHER));
