@@ -6,6 +6,7 @@
 #include "listfolder/LauncherMessages.h"
 #include "listfolder/ListFolder.h"
 
+#include <exception>
 #include <utility>
 
 namespace tallywick {
@@ -22,6 +23,15 @@ Launcher::Launcher(FileSystemPort& files, DesktopPort& desktop, MessageBoxPort& 
       deliveredFolder_(std::move(deliveredFolder)) {}
 
 int Launcher::run(const std::vector<std::string>& arguments) {
+    // Whatever the system throws at the launcher is told, not a crash.
+    try {
+        return prepareAndStart(arguments);
+    } catch (const std::exception& e) {
+        return fail(LauncherMessages::unforeseen(e.what()));
+    }
+}
+
+int Launcher::prepareAndStart(const std::vector<std::string>& arguments) {
     const bool openFolder = arguments.size() == 1 && arguments.front() == kOpenFolder;
     if (!arguments.empty() && !openFolder) {
         fail(LauncherMessages::unknownArgument(

@@ -35,6 +35,7 @@ public:
     [[nodiscard]] int run(const std::vector<std::string>& arguments);
 
 private:
+    int prepareAndStart(const std::vector<std::string>& arguments);
     int fail(const std::string& text);
 
     FileSystemPort& files_;

@@ -89,6 +89,14 @@ std::string cannotOpen(std::string_view folder, ShellResult result) {
     return aboutFolder("open the folder of your lists", folder, reason);
 }
 
+std::string unforeseen(std::string_view what) {
+    std::string text(kProductName);
+    text += " cannot start: ";
+    text += what;
+    text += '.';
+    return text;
+}
+
 std::string unknownArgument(std::string_view argument) {
     std::string text("The ");
     text += kProductName;

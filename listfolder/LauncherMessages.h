@@ -30,6 +30,10 @@ namespace tallywick::LauncherMessages {
 // The folder is ready but the file manager could not be opened on it.
 [[nodiscard]] std::string cannotOpen(std::string_view folder, ShellResult result);
 
+// Something the launcher did not foresee stopped it (the system could make no
+// process, or ran out of memory); what says what.
+[[nodiscard]] std::string unforeseen(std::string_view what);
+
 // The launcher was given an argument it does not know.
 [[nodiscard]] std::string unknownArgument(std::string_view argument);
 

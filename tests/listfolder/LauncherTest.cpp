@@ -4,6 +4,7 @@
 #include "listfolder/Launcher.h"
 
 #include "FakeFileSystem.h"
+#include "base/RunTimeError.h"
 
 #include <gtest/gtest.h>
 
@@ -25,12 +26,16 @@ public:
     }
     ShellResult openFolder(const std::string& folder) override {
         opened.push_back(folder);
+        if (throwOnOpen) {
+            throw RunTimeError(ErrorNumber::OutOfMemory, "Out of memory: cannot start xdg-open");
+        }
         return openResult;
     }
 
     DocumentsFolder documents{kDocuments, {}};
     std::optional<std::string> startFailure;
     ShellResult openResult = ShellResult::Launched;
+    bool throwOnOpen = false;
     std::vector<std::string> started;
     std::vector<std::string> opened;
 };
@@ -115,6 +120,11 @@ TEST_F(LauncherTest, eachOtherFailureIsShownWithItsReason) {
     EXPECT_EQ(run({"--open-folder"}), Launcher::kFailed);
     EXPECT_EQ(shownError(), "TALLYWICK cannot open the folder of your lists:\n\n" + kFolder +
                                 "\n\nNo file manager is set up to open folders.");
+
+    boxes.shown.clear();
+    desktop.throwOnOpen = true;
+    EXPECT_EQ(run({"--open-folder"}), Launcher::kFailed);
+    EXPECT_EQ(shownError(), "TALLYWICK cannot start: Out of memory: cannot start xdg-open.");
 
     boxes.shown.clear();
     EXPECT_EQ(run({"--open-folder", "--verbose"}), Launcher::kUsage);
