@@ -43,7 +43,10 @@ eventually 30 is_normal "$main" ||
 keys_to "$main" Home Down
 keys_to "$main" alt+a
 error=$(wait_window '^Error Message$') || fail "no Error Message box for the second entry; launched: [$(launches)]"
-[ "$(record_count)" -eq 3 ] || fail "second entry: expected one more launch (3 in all), got [$(launches)]"
+# The home page's hand-over may still be on its way to the recording browser
+# when the box for the empty target shows: the opener counts as started once
+# it runs past its short wait.
+eventually 50 has_records 3 || fail "second entry: expected one more launch (3 in all), got [$(launches)]"
 [ "$(recorded | sed -n 3p)" = "$HOME_PAGE" ] || fail "second entry launched [$(recorded | sed -n 3p)], expected $HOME_PAGE"
 is_iconic "$main" || fail "the window was not minimised for the second entry (state: $(window_state "$main"))"
 confirm_box "$error"
