@@ -12,6 +12,10 @@
 #   saves, and broken files) shows in the list boxes, read back with
 #   LB_GETTEXT, as its expected.txt says, under a Western code page (1252) and
 #   a Russian one (1251; Wine takes the code page from LANG and LC_ALL).
+# Each wait is for what it waits for: the window, the window taking keys
+# (the foreground window of a program and a desktop that wait for input), the
+# launches, the end. It gives up only on a hang (HANG seconds), or at once
+# when the program has ended, saying how long it waited.
 # Environment: TALLYWICK (the program), TALLYWICK_DELIVERED (the delivered files), WINE_PREFIX
 # (the Wine prefix), PROBE (install_probe.exe), TALLYWICK_ENCODING_CORPUS (the corpus).
 set -euo pipefail
@@ -29,20 +33,74 @@ BUSINESS_CREDIT_PAGE="https://www.tallywick.example/business-credit/"
 HOME_PAGE="https://www.tallywick.example/"
 AMEX_PAGE="https://www.americanexpress.com/us/credit-cards/business/"
 
+# A step that takes longer hangs: on a busy machine Wine takes seconds to
+# start a program, where an idle one takes one.
+HANG=120
 
-(cd "$WORK" && exec "$WINE_RUN" "$WINE_PREFIX" "$TALLYWICK") >>"$SANDBOX/app.log" 2>&1 &
-APP_PID=$!
-STARTED_PIDS+=("$APP_PID")
-main=$(wait_window '^TALLYWICK -') || fail "the main window did not appear"
+probe() {
+    WINEPREFIX=$WINE_PREFIX WINEDEBUG=-all wine "$PROBE" "$@" </dev/null
+}
 
-keys_to "$main" alt+b
-eventually 100 has_records 1 || fail "Alt+B reached no browser"
+# Waits until the command succeeds, while the program started last runs.
+while_running() {
+    local what=$1 start=$SECONDS
+    shift
+    until "$@" >/dev/null 2>&1; do
+        kill -0 "$APP_PID" 2>/dev/null || fail "$what: the program ended first"
+        ((SECONDS - start < HANG)) || fail "$what: not after $((SECONDS - start)) s"
+        sleep 0.1
+    done
+}
+
+main_window() {
+    xdotool search --onlyvisible --name '^TALLYWICK -' 2>/dev/null | head -n 1
+}
+
+main_window_shown() {
+    [ -n "$(main_window)" ]
+}
+
+# Starts the program in FOLDER (under LOCALE, when given: Wine takes the code
+# page from it) and waits for its window; sets APP_PID and MAIN.
+start_program() {
+    local folder=$1 locale=${2:-}
+    (cd "$folder" && exec env ${locale:+LANG="$locale" LC_ALL="$locale"} "$WINE_RUN" "$WINE_PREFIX" \
+        "$TALLYWICK") >>"$SANDBOX/app.log" 2>&1 &
+    APP_PID=$!
+    STARTED_PIDS+=("$APP_PID")
+    while_running "no main window${locale:+ under $locale}" main_window_shown
+    MAIN=$(main_window)
+}
+
+# Types the keys into the main window once it takes them: a key typed while
+# the desktop's Explorer is still starting, and takes the foreground, is
+# lost. The window is unmanaged: it gets the X focus straight.
+type_keys() {
+    while_running "the main window does not take keys" probe ready 'TALLYWICK - '
+    timeout "$HANG" xdotool windowfocus --sync "$MAIN" key --delay 60 "$@" ||
+        fail "the keys $* could not be typed into the main window"
+}
+
+# Waits for the program started last to end; sets EXIT_CODE.
+wait_end() {
+    local start=$SECONDS
+    while kill -0 "$APP_PID" 2>/dev/null; do
+        ((SECONDS - start < HANG)) || fail "the program has not ended $((SECONDS - start)) s after its window was closed"
+        sleep 0.1
+    done
+    EXIT_CODE=0
+    wait "$APP_PID" || EXIT_CODE=$?
+    APP_PID=
+}
+
+start_program "$WORK"
+type_keys alt+b
+while_running "Alt+B reached no browser" has_records 1
 [ "$(recorded | sed -n 1p)" = "$BUSINESS_CREDIT_PAGE" ] ||
     fail "Alt+B opened [$(launches)], expected $BUSINESS_CREDIT_PAGE"
 
-keys_to "$main" Home
-keys_to "$main" alt+a
-eventually 100 has_records 3 || fail "Alt+A after Home in List1 launched only [$(launches)]"
+type_keys Home alt+a
+while_running "Alt+A after Home in List1 did not launch both pages" has_records 3
 # Wine hands each launch to its own browser bridge process, so the two may
 # reach the recorder in either order; the order of the calls themselves is
 # covered by the window tests with a faked shell.
@@ -53,7 +111,7 @@ eventually 100 has_records 3 || fail "Alt+A after Home in List1 launched only [$
 # Wine's taskkill without /f asks the window to close, as its close box does.
 WINEPREFIX=$WINE_PREFIX WINEDEBUG=-all wine taskkill /im tallywick.exe </dev/null >/dev/null 2>&1 ||
     fail "taskkill found no tallywick.exe"
-wait_exit 100 >/dev/null || fail "the program did not end when its window was closed"
+wait_end
 [ "$EXIT_CODE" -eq 0 ] || fail "exit code $EXIT_CODE after closing the window"
 [ "$(record_count)" -eq 3 ] || fail "more launches than asked for: [$(launches)]"
 
@@ -68,16 +126,10 @@ show_lists_with() {
     cp "$CORPUS/$2" "$folder/buslist.txt"
     cp "$CORPUS/$3" "$folder/buslistb.txt"
     cp "$CORPUS/$4" "$folder/buslistc.txt"
-    (cd "$folder" && exec env LANG="$locale" LC_ALL="$locale" "$WINE_RUN" "$WINE_PREFIX" "$TALLYWICK") \
-        >>"$SANDBOX/app.log" 2>&1 &
-    APP_PID=$!
-    STARTED_PIDS+=("$APP_PID")
-    wait_window '^TALLYWICK -' >/dev/null || fail "the main window did not appear under $locale"
-    WINEPREFIX=$WINE_PREFIX WINEDEBUG=-all wine "$PROBE" lists 'TALLYWICK - ' </dev/null \
-        >"$SANDBOX/lists" || fail "the list boxes could not be read"
-    [ "$(WINEPREFIX=$WINE_PREFIX WINEDEBUG=-all wine "$PROBE" close 'TALLYWICK - ' </dev/null)" = exitcode=0 ] ||
-        fail "the program did not end with 0 when closed"
-    wait_exit 100 >/dev/null || fail "the program did not end when its window was closed"
+    start_program "$folder" "$locale"
+    probe lists 'TALLYWICK - ' >"$SANDBOX/lists" || fail "the list boxes could not be read"
+    [ "$(probe close 'TALLYWICK - ')" = exitcode=0 ] || fail "the program did not end with 0 when closed"
+    wait_end
 }
 
 # What list N must show for a corpus file under a code page, as the probe
