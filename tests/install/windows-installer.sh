@@ -15,9 +15,9 @@
 # through a reinstall, an upgrade and the uninstall; the "TALLYWICK lists"
 # shortcut opens that folder in the file manager.
 #
-# nsis: the installer carries the program's version record and icon, and
-# asks an administrator first whether to install for all users or just for
-# them; it refuses to install for all users into a folder outside Program
+# nsis: the installer and the launcher carry the program's version record and
+# icon; the installer asks an administrator first whether to install for all
+# users or just for them; it refuses to install for all users into a folder outside Program
 # Files (C:\TALLYWICK, or one that reaches it through ".."); then
 # for all users (a silent install with no switch, as an administrator) and
 # for the current user (/CurrentUser), one after the other in the prefix
@@ -477,7 +477,7 @@ check_uninstaller_copies_go() {
 nsis_part() {
     : "${SETUP:?}"
     need_msi
-    local setup_file program_file setup_version setup_icon
+    local setup_file program_file launcher_file setup_version setup_icon
     # One prefix for all: each install's uninstall leaves it as it found it.
     fresh_prefix nsis
     # The installer shows the program's version record and icon.
@@ -491,6 +491,11 @@ nsis_part() {
     setup_icon=$(win "$PROBE" icon "$setup_file") || fail "the installer has no icon"
     [ "$setup_icon" = "$(win "$PROBE" icon "$program_file")" ] ||
         fail "the installer's icon differs from the program's: $setup_icon"
+    # So does the launcher, whose icon the shortcuts show.
+    launcher_file=$(win winepath -w "$LAUNCHER" | tr -d '\r')
+    [ "$(win "$PROBE" version "$launcher_file")" = "$setup_version" ] ||
+        fail "the launcher's version record differs: $(win "$PROBE" version "$launcher_file")"
+    [ "$(win "$PROBE" icon "$launcher_file")" = "$setup_icon" ] || fail "the launcher's icon differs"
 
     # Started by an administrator without /S, it first asks for which users.
     # (cleanup ends it with the prefix's server should the test fail)
