@@ -61,6 +61,11 @@ std::optional<std::string> Win32Desktop::startProgram(const std::string& folder)
         const DWORD error = ::GetLastError();
         return program_ + " cannot be started: " + systemErrorText(error);
     }
+    // Windows shows the pointer busy while the process the shortcut started
+    // (this one) starts up: it stays so until the program waits for input,
+    // with its window on the screen. Only a bound: the program is started.
+    constexpr DWORD kStartupFeedback = 10000;
+    ::WaitForInputIdle(process.hProcess, kStartupFeedback);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     return std::nullopt;
