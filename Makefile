@@ -13,7 +13,7 @@ PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev googletest libgtest
             xvfb xauth xdotool openbox x11-utils xdg-utils file imagemagick \
             dpkg-dev desktop-file-utils appstream xclip procps \
             qt6-wayland weston lintian reuse binutils git clang-format clang-tidy \
-            orca at-spi2-core dbus python3-gi gir1.2-atspi-2.0
+            orca at-spi2-core dbus python3-gi gir1.2-atspi-2.0 xdg-user-dirs libglib2.0-bin
 
 .PHONY: all deps build build-asan run test test-default test-asan test-docs fuzz package reproducible \
         clean deps-windows windows test-windows reproducible-windows

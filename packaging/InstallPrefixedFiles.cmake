@@ -1,18 +1,33 @@
 # SPDX-FileCopyrightText: 2026 The TALLYWICK authors
 # SPDX-License-Identifier: MIT
 
-# Runs at install time: writes the two files that name the folder of the
-# installed list files under the prefix in effect now, and installs them: the
-# desktop entry (its Path=, where the menu starts the program) and the manual
-# page (compressed, as manual pages are installed).
+# Runs at install time: writes the two files that name installed paths under
+# the prefix in effect now, and installs them: the desktop entry (its Exec=
+# lines start the launcher) and the manual page (which names the folder of the
+# delivered files; compressed, as manual pages are installed).
 # Set before: TALLYWICK_DESKTOP_TEMPLATE, TALLYWICK_MANUAL_TEMPLATE,
-# TALLYWICK_STAGING, TALLYWICK_DATADIR, TALLYWICK_MANDIR, PROJECT_VERSION,
-# TALLYWICK_RELEASE_DATE.
+# TALLYWICK_STAGING, TALLYWICK_DATADIR, TALLYWICK_LAUNCHER_FOLDER,
+# TALLYWICK_MANDIR, PROJECT_VERSION, TALLYWICK_RELEASE_DATE.
 cmake_path(ABSOLUTE_PATH TALLYWICK_DATADIR BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}"
     NORMALIZE OUTPUT_VARIABLE datadir)
 cmake_path(ABSOLUTE_PATH TALLYWICK_MANDIR BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}"
     NORMALIZE OUTPUT_VARIABLE mandir)
-set(TALLYWICK_LIST_FOLDER "${datadir}/tallywick")
+cmake_path(ABSOLUTE_PATH TALLYWICK_LAUNCHER_FOLDER BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}"
+    NORMALIZE OUTPUT_VARIABLE launcher_folder)
+set(TALLYWICK_DELIVERED_FOLDER "${datadir}/tallywick")
+set(TALLYWICK_LAUNCHER "${launcher_folder}/tallywick-launcher")
+
+# The launcher as the first word of an Exec= line: quoted when the prefix holds
+# anything but letters, digits and / . _ + -, with \ " ` $ escaped inside the
+# quotes, then every backslash doubled and % doubled for the entry's own
+# string rules (Desktop Entry Specification, "The Exec key").
+if(TALLYWICK_LAUNCHER MATCHES "^[A-Za-z0-9/._+-]+$")
+    set(TALLYWICK_LAUNCHER_COMMAND "${TALLYWICK_LAUNCHER}")
+else()
+    string(REGEX REPLACE "([\\\"`$])" "\\\\\\1" quoted "${TALLYWICK_LAUNCHER}")
+    string(REPLACE "\\" "\\\\" quoted "\"${quoted}\"")
+    string(REPLACE "%" "%%" TALLYWICK_LAUNCHER_COMMAND "${quoted}")
+endif()
 
 # One staging folder per prefix: two installs at once never mix their files.
 string(MD5 prefix_key "${CMAKE_INSTALL_PREFIX}")

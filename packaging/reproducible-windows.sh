@@ -5,15 +5,16 @@
 # Shows that the Windows deliverables are reproducible: builds the current
 # commit twice with the windows preset, each time from a fresh copy of the
 # commit in a folder of a different name and depth, the second one after the
-# first and with another umask, and compares tallywick.exe, tallywick-windows.zip,
-# tallywick-setup.exe and the MSI byte for byte. Prints their sha256 hashes;
+# first and with another umask, and compares tallywick.exe,
+# tallywick-launcher.exe, tallywick-windows.zip, tallywick-setup.exe and the
+# MSI byte for byte. Prints their sha256 hashes;
 # fails on any difference. The files are built unsigned, whatever the
 # environment says: a signature carries the time of signing.
 #   packaging/reproducible-windows.sh        (make reproducible-windows)
 set -euo pipefail
 
 source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-deliverables=(tallywick.exe tallywick-windows.zip tallywick-setup.exe)
+deliverables=(tallywick.exe tallywick-launcher.exe tallywick-windows.zip tallywick-setup.exe)
 unset TALLYWICK_SIGN_PFX TALLYWICK_SIGN_PASSWORD TALLYWICK_SIGN_PASSWORD_FILE TALLYWICK_SIGN_TIMESTAMP_URL
 
 commit=$(git -C "$source_dir" rev-parse HEAD)
@@ -35,7 +36,7 @@ build() {
     cmake -S "$folder/source" -B "$folder/build" --preset windows \
         -DTALLYWICK_BUILD_TESTS=OFF >"$folder/build.log" 2>&1 &&
         cmake --build "$folder/build" -j "$(nproc)" \
-            --target tallywick tallywick_zip tallywick_setup tallywick_msi >>"$folder/build.log" 2>&1 ||
+            --target tallywick tallywick-launcher tallywick_zip tallywick_setup tallywick_msi >>"$folder/build.log" 2>&1 ||
         { tail -n 30 "$folder/build.log" >&2; echo "the build in $folder failed" >&2; exit 1; }
 }
 

@@ -11,10 +11,13 @@
 ;   for me only         %LOCALAPPDATA%\Programs\TALLYWICK, the user's own Start
 ;                       menu and desktop, the Uninstall entry under HKCU; needs
 ;                       no administrator rights
-; Each puts the program and its delivered files into its folder, a Start-menu
-; shortcut that starts the program in that folder (where it reads its lists),
-; an optional desktop shortcut, and the Uninstall entry that "Apps & features"
-; lists. The uninstaller in that folder removes exactly that install.
+; Each puts the program, its launcher and its delivered files into its folder;
+; the Start-menu shortcuts "TALLYWICK" and "TALLYWICK lists" and an optional
+; desktop shortcut "TALLYWICK", all to the launcher, which starts the program
+; in the user's own lists folder (Documents\TALLYWICK, filled from this folder
+; at the first start) or opens that folder; and the Uninstall entry that "Apps
+; & features" lists. The uninstaller in that folder removes exactly that
+; install. Nothing here ever touches a user's Documents\TALLYWICK.
 ;
 ; An administrator is asked which; anyone else installs for themselves. Silent
 ; installs (/S) take /AllUsers or /CurrentUser; with neither, an administrator
@@ -32,6 +35,8 @@
 ;                               and the delivered files, one line per file,
 ;                               taken from the folder FOLDER
 ;   FOLDER                      the files as delivered
+;   LAUNCHER                    the launcher's file name
+;   OPEN_FOLDER_ARGUMENT        the launcher's argument that opens the folder
 ;   MSI_UPGRADE_CODE            the upgrade code of the Windows Installer package
 ;   OUTFILE                     where the installer goes
 ;   SIGN_SCRIPT                 optional: sign.sh, which signs the file given to
@@ -52,6 +57,9 @@ SetDateSave off
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define SHORTCUT "${PRODUCT}.lnk"
+!define LISTS_SHORTCUT "${PRODUCT} lists.lnk"
+; What the installers noted of the lists they put into the install folder.
+!define LISTS_KEY "Software\${PRODUCT}\Installed lists"
 
 ; Administrators get the elevated rights they need for all users at once;
 ; anyone else runs with their own and installs for themselves.
@@ -132,6 +140,58 @@ Function CheckAllUsersFolder
     ${EndIf}
 FunctionEnd
 
+; The delivered lists in the install folder are what the launcher copies into
+; a user's lists folder at the first start. A user who installed just for
+; themselves may have edited them there, where earlier versions started the
+; program: those edits are theirs. So a list there is replaced or removed only
+; while it is as an installer of ours left it. The time it was last written is
+; noted when it is installed; a list with another time was changed since, and
+; stays. So does one of which no time was noted (an earlier version put it
+; there) in an install just for one user; in an install for all users only
+; administrators could have changed it, and the new one replaces it.
+; $R9: the list's name. Sets $R8 to 1 when it may be written over or removed.
+!macro TALLYWICK_LIST_IS_OURS_FUNCTION PREFIX
+Function ${PREFIX}ListIsOurs
+    StrCpy $R8 1
+    IfFileExists "$INSTDIR\$R9" 0 done
+    StrCpy $R8 0
+    ClearErrors
+    ReadRegStr $R7 SHCTX "${LISTS_KEY}" "$R9"
+    ${If} ${Errors}
+        ${If} $MultiUser.InstallMode == "AllUsers"
+            StrCpy $R8 1
+        ${EndIf}
+        Goto done
+    ${EndIf}
+    GetFileTime "$INSTDIR\$R9" $R5 $R6
+    ${IfNot} ${Errors}
+    ${AndIf} $R7 == "$R5.$R6"
+        StrCpy $R8 1
+    ${EndIf}
+    done:
+FunctionEnd
+!macroend
+!insertmacro TALLYWICK_LIST_IS_OURS_FUNCTION ""
+!insertmacro TALLYWICK_LIST_IS_OURS_FUNCTION "un."
+
+!macro TALLYWICK_INSTALL_LIST NAME
+    StrCpy $R9 "${NAME}"
+    Call ListIsOurs
+    ${If} $R8 == 1
+        File "${FOLDER}/${NAME}"
+        GetFileTime "$INSTDIR\${NAME}" $R5 $R6
+        WriteRegStr SHCTX "${LISTS_KEY}" "${NAME}" "$R5.$R6"
+    ${EndIf}
+!macroend
+
+!macro TALLYWICK_REMOVE_LIST NAME
+    StrCpy $R9 "${NAME}"
+    Call un.ListIsOurs
+    ${If} $R8 == 1
+        Delete "$INSTDIR\${NAME}"
+    ${EndIf}
+!macroend
+
 Function DirectoryLeave
     ${If} $MultiUser.InstallMode == "AllUsers"
         Call CheckAllUsersFolder
@@ -168,9 +228,12 @@ Section "${PRODUCT}" SectionProgram
     !insertmacro TALLYWICK_INSTALL_FILES
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
-    ; A shortcut starts in the output folder current when it is made: the
-    ; program's own, which holds the delivered lists.
-    CreateShortcut "$SMPROGRAMS\${SHORTCUT}" "$INSTDIR\tallywick.exe"
+    ; The launcher behind each: it chooses the folder the program starts in.
+    CreateShortcut "$SMPROGRAMS\${SHORTCUT}" "$INSTDIR\${LAUNCHER}" "" "" 0 SW_SHOWNORMAL "" \
+        "${PRODUCT}: business credit card sources"
+    CreateShortcut "$SMPROGRAMS\${LISTS_SHORTCUT}" "$INSTDIR\${LAUNCHER}" \
+        "${OPEN_FOLDER_ARGUMENT}" "" 0 SW_SHOWNORMAL "" \
+        "The folder of your ${PRODUCT} lists, in Documents"
     ; A reinstall without the desktop shortcut takes away an earlier one.
     Delete "$DESKTOP\${SHORTCUT}"
 
@@ -190,7 +253,8 @@ SectionEnd
 
 Section "Desktop shortcut" SectionDesktop
     SetOutPath "$INSTDIR"
-    CreateShortcut "$DESKTOP\${SHORTCUT}" "$INSTDIR\tallywick.exe"
+    CreateShortcut "$DESKTOP\${SHORTCUT}" "$INSTDIR\${LAUNCHER}" "" "" 0 SW_SHOWNORMAL "" \
+        "${PRODUCT}: business credit card sources"
 SectionEnd
 
 Function .onInit
@@ -253,15 +317,18 @@ FunctionEnd
 Section "Uninstall"
     SetRegView 64
     Delete "$SMPROGRAMS\${SHORTCUT}"
+    Delete "$SMPROGRAMS\${LISTS_SHORTCUT}"
     Delete "$DESKTOP\${SHORTCUT}"
     !insertmacro TALLYWICK_REMOVE_FILES
     Delete "$INSTDIR\uninstall.exe"
     ; Only when empty: lists of the user's own in this folder stay.
     RMDir "$INSTDIR"
-    ; Only the entry of this install: another one elsewhere keeps its own.
+    ; Only the entries of this install: another one elsewhere keeps its own.
     ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
     ${If} $0 == $INSTDIR
         DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+        DeleteRegKey SHCTX "${LISTS_KEY}"
+        DeleteRegKey /ifempty SHCTX "Software\${PRODUCT}"
     ${EndIf}
     ${If} $MultiUser.InstallMode == "CurrentUser"
         ; The folder of the user's programs, made for this install when there

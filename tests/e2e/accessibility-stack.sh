@@ -47,12 +47,13 @@ start_accessibility_stack() {
     STARTED_PIDS+=("$!")
 }
 
-# What a screen reader hears of the program with process id PID, asked over
-# the accessibility bus with the library Orca uses (AT-SPI): the name of the
-# list named "... American Express Cards" and of its first entry, printed as
-# "LIST|ENTRY". Fails while the program is not on the bus or does not answer.
-heard_first_entry() {
-    timeout 30 /usr/bin/python3 - "$1" <<'PYTHON'
+# Every object of the program with process id PID, as a screen reader finds
+# it over the accessibility bus with the library Orca uses (AT-SPI): its role
+# and its name, tab-separated, one per line, depth first. Of each list only its
+# first ENTRIES entries are read, when given: a full list holds 32,767. Fails
+# while the program is not on the bus or does not answer.
+accessible_objects() {
+    timeout 60 /usr/bin/python3 - "$@" <<'PYTHON'
 import sys
 
 import gi
@@ -60,28 +61,48 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi
 
+pid = int(sys.argv[1])
+most = int(sys.argv[2]) if len(sys.argv) > 2 else None
 
-def lists(node):
-    # A list's children are its entries, which hold no list: not walked.
-    if node.get_role() == Atspi.Role.LIST:
-        yield node
-        return
-    for i in range(node.get_child_count()):
+
+def walk(node):
+    print(node.get_role_name() + "\t" + (node.get_name() or ""))
+    count = node.get_child_count()
+    if most is not None and node.get_role() == Atspi.Role.LIST:
+        count = min(count, most)
+    for i in range(count):
         child = node.get_child_at_index(i)
         if child is not None:
-            yield from lists(child)
+            walk(child)
 
 
 desktop = Atspi.get_desktop(0)
 for i in range(desktop.get_child_count()):
     program = desktop.get_child_at_index(i)
-    if program is None or program.get_process_id() != int(sys.argv[1]):
-        continue
-    for found in lists(program):
-        if found.get_name().endswith(" American Express Cards"):
-            entry = found.get_child_at_index(0)
-            print(found.get_name() + "|" + (entry.get_name() if entry is not None else ""))
-            sys.exit(0)
+    if program is not None and program.get_process_id() == pid:
+        walk(program)
+        sys.exit(0)
 sys.exit(1)
 PYTHON
+}
+
+# The accessible name of every object of the program with process id PID (the
+# window, its controls, each entry of its lists), one per line.
+accessible_names() {
+    local objects
+    objects=$(accessible_objects "$1") || return 1
+    cut -f2- <<<"$objects"
+}
+
+# What a screen reader hears of the list named "... American Express Cards"
+# of the program with process id PID, and of its first entry: "LIST|ENTRY".
+heard_first_entry() {
+    local objects
+    objects=$(accessible_objects "$1" 1) || return 1
+    awk -F'\t' '$1 == "list" && $2 ~ / American Express Cards$/ {
+        list = $2; entry = ""
+        if ((getline) > 0) entry = $2
+        print list "|" entry; found = 1; exit
+    } END { exit !found }' <<<"$objects"
+}
 }

@@ -104,6 +104,33 @@ confirm_box() {
     eventually 50 window_hidden "$box" || fail "the box $box did not close on Return"
 }
 
+# The text of the message box with this id: the mouse drags over it (message
+# box texts are selectable), which puts it into the primary selection. The
+# drag starts at the leftmost black pixel of the first line of the text (the
+# band below its topmost black pixel), in the left half of its first letter.
+box_text() {
+    local box=$1 x y X Y WIDTH HEIGHT SCREEN WINDOW
+    first_text_pixel() {
+        import -window "$box" "$SANDBOX/box.png" &&
+            convert "$SANDBOX/box.png" -colorspace gray -threshold 10% txt:- |
+            awk -F'[,: ]+' '/gray\(0\)|#000000/ {
+                    if (top == "") top = $2
+                    if ($2 <= top + 4 && (left == "" || $1 < left)) left = $1
+                } END { if (top == "") exit 1; print left + 1, top }'
+    }
+    eventually 30 first_text_pixel || fail "no text drawn in the box $box"
+    read -r x y < <(first_text_pixel)
+    eval "$(xdotool getwindowgeometry --shell "$box")"
+    activate "$box"
+    xdotool mousemove --window "$box" "$x" $((y + 3)) mousedown 1 \
+        mousemove --window "$box" $((WIDTH - 3)) $((HEIGHT - 3)) mouseup 1
+    selection() {
+        xclip -selection primary -o 2>/dev/null
+    }
+    eventually 30 selection || fail "the text of the box $box could not be selected"
+    selection
+}
+
 window_count() {
     xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l
 }

@@ -2,7 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The TALLYWICK authors
 # SPDX-License-Identifier: MIT
 # Builds a throwaway desktop configuration in FOLDER that registers a
-# recording script as the handler of web addresses and of text files, so
+# recording script as the handler of web addresses, text files and folders, so
 # that xdg-open really runs and the recorder receives what it was handed.
 #
 #   xdg-sandbox.sh FOLDER
@@ -25,12 +25,13 @@ cat >"$folder/data/applications/tallywick-recorder.desktop" <<ENTRY
 Type=Application
 Name=Recorder
 Exec=$folder/recorder %u
-MimeType=x-scheme-handler/http;x-scheme-handler/https;text/plain;
+MimeType=x-scheme-handler/http;x-scheme-handler/https;text/plain;inode/directory;
 ENTRY
 cat >"$folder/config/mimeapps.list" <<LIST
 [Default Applications]
 x-scheme-handler/http=tallywick-recorder.desktop
 x-scheme-handler/https=tallywick-recorder.desktop
 text/plain=tallywick-recorder.desktop
+inode/directory=tallywick-recorder.desktop
 LIST
 : >"$folder/record.log"

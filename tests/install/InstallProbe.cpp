@@ -19,6 +19,12 @@
 //   install_probe close TITLE        closes that window as its close box does,
 //                                    waits for its process and prints its exit
 //                                    code
+//   install_probe ready TITLE        succeeds once that window takes the keys
+//                                    typed: it is the foreground window, its
+//                                    program waits for input, and so does every
+//                                    Explorer of the session (the desktop's,
+//                                    which may still be starting and take the
+//                                    foreground)
 //   install_probe version FILE.exe   prints the version record's product name,
 //                                    company, product version and the fixed
 //                                    file version
@@ -39,6 +45,7 @@
 #include <oleacc.h>
 #include <optional>
 #include <string>
+#include <tlhelp32.h>
 #include <utility>
 #include <vector>
 #include <windows.h>
@@ -333,15 +340,64 @@ int closeWindow(const std::wstring& titleStart) {
         return 1;
     }
     ::PostMessageW(window, WM_CLOSE, 0, 0);
+    // A program that has not ended after this long hangs: a busy machine
+    // takes seconds.
+    constexpr DWORD kHangs = 120000;
+    const DWORD start = ::GetTickCount();
     DWORD code = 0;
-    const bool ended = ::WaitForSingleObject(process, 20000) == WAIT_OBJECT_0 &&
+    const bool ended = ::WaitForSingleObject(process, kHangs) == WAIT_OBJECT_0 &&
                        ::GetExitCodeProcess(process, &code);
     ::CloseHandle(process);
     if (!ended) {
-        std::fprintf(stderr, "process %lu did not end after its window was closed\n", processId);
+        std::fprintf(stderr, "process %lu has not ended %lu ms after its window was closed\n",
+                     processId, ::GetTickCount() - start);
         return 1;
     }
     std::printf("exitcode=%lu\n", code);
+    return 0;
+}
+
+// Whether the process waits for input now, with none pending.
+bool waitsForInput(DWORD processId) {
+    const HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+    if (process == nullptr) {
+        return false;
+    }
+    const bool idle = ::WaitForInputIdle(process, 0) == 0;
+    ::CloseHandle(process);
+    return idle;
+}
+
+int checkReady(const std::wstring& titleStart) {
+    const HWND window = findWindow(titleStart);
+    DWORD processId = 0;
+    if (window == nullptr || ::GetWindowThreadProcessId(window, &processId) == 0) {
+        std::fprintf(stderr, "no visible window titled %s...\n", utf8(titleStart).c_str());
+        return 1;
+    }
+    if (::GetForegroundWindow() != window) {
+        std::fprintf(stderr, "%s is not the foreground window\n", utf8(titleStart).c_str());
+        return 1;
+    }
+    if (!waitsForInput(processId)) {
+        std::fprintf(stderr, "its program is busy\n");
+        return 1;
+    }
+    const HANDLE processes = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    bool settled = true;
+    for (BOOL more = ::Process32FirstW(processes, &entry); more && settled;
+         more = ::Process32NextW(processes, &entry)) {
+        if (_wcsicmp(entry.szExeFile, L"explorer.exe") == 0) {
+            settled = waitsForInput(entry.th32ProcessID);
+        }
+    }
+    ::CloseHandle(processes);
+    if (!settled) {
+        std::fprintf(stderr, "the desktop is still starting\n");
+        return 1;
+    }
     return 0;
 }
 
@@ -465,6 +521,9 @@ int wmain(int argc, wchar_t** argv) {
         if (command == L"close") {
             return closeWindow(argument);
         }
+        if (command == L"ready") {
+            return checkReady(argument);
+        }
         if (command == L"version") {
             return printVersion(argument);
         }
@@ -476,6 +535,7 @@ int wmain(int argc, wchar_t** argv) {
         return printListEntries(argv[2], std::wcstol(argv[3], nullptr, 10));
     }
     std::fprintf(stderr, "usage: install_probe link FILE.lnk | texts TITLE | lists TITLE [MOST] | "
-                         "names TITLE | close TITLE | version FILE.exe | icon FILE.exe\n");
+                         "names TITLE | close TITLE | ready TITLE | version FILE.exe | icon FILE.exe
+");
     return 2;
 }

@@ -25,10 +25,10 @@ field() {
 [ "$(field Priority)" = optional ] || fail "Priority: $(field Priority)"
 [ "$(field Recommends)" = qt6-wayland ] || fail "Recommends: $(field Recommends), expected qt6-wayland"
 [[ $(field Description) == *TALLYWICK* ]] || fail "Description: $(field Description)"
-# Depends: xdg-utils for the web pages, and what dpkg-shlibdeps found the
-# program linked against.
+# Depends: xdg-utils for the web pages, xdg-user-dirs for the user's documents
+# folder, and what dpkg-shlibdeps found the programs linked against.
 depends=$(field Depends | tr -d ' ' | tr ',' '\n' | sed 's/(.*//')
-for package in xdg-utils libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
+for package in xdg-utils xdg-user-dirs libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
     grep -qx "$package" <<<"$depends" || fail "Depends lacks $package: $(field Depends)"
 done
 grep -q '^libqt6widgets6 (>= ' < <(field Depends | tr ',' '\n' | sed 's/^ *//') ||
@@ -38,6 +38,8 @@ root=$work/root
 dpkg-deb -x "$deb" "$root"
 expected=$(cat <<LIST
 usr/bin/tallywick
+usr/libexec/tallywick/tallywick-launcher
+usr/libexec/tallywick/tallywick-message-box
 usr/share/applications/tallywick.desktop
 $(cd "$assets" && find icons/hicolor -name tallywick.png | sed 's:^:usr/share/:' | sort)
 usr/share/metainfo/$appstream_id.metainfo.xml
@@ -52,14 +54,17 @@ actual=$(cd "$root" && find . -type f -o -type l | sed 's:^\./::' | sort)
     fail "the package's files differ from the expected list:
 $(diff <(sort <<<"$expected") <(echo "$actual") || true)"
 
-[ -x "$root/usr/bin/tallywick" ] || fail "usr/bin/tallywick is not executable"
-[[ $(file -b "$root/usr/bin/tallywick") == *ELF*", stripped"* ]] ||
-    fail "usr/bin/tallywick is not a stripped program: $(file -b "$root/usr/bin/tallywick")"
+for program in usr/bin/tallywick usr/libexec/tallywick/tallywick-launcher \
+    usr/libexec/tallywick/tallywick-message-box; do
+    [ -x "$root/$program" ] || fail "$program is not executable"
+    [[ $(file -b "$root/$program") == *ELF*", stripped"* ]] ||
+        fail "$program is not a stripped program: $(file -b "$root/$program")"
+done
 for file in $(cd "$delivered" && ls); do
     cmp -s "$delivered/$file" "$root/usr/share/tallywick/$file" || fail "usr/share/tallywick/$file differs from the delivered one"
 done
-grep -qx 'Path=/usr/share/tallywick' "$root/usr/share/applications/tallywick.desktop" ||
-    fail "the packaged entry does not start the program in /usr/share/tallywick"
+grep -qx 'Exec=/usr/libexec/tallywick/tallywick-launcher' "$root/usr/share/applications/tallywick.desktop" ||
+    fail "the packaged entry does not start the launcher in /usr/libexec/tallywick"
 grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/$appstream_id.metainfo.xml" ||
     fail "the packaged AppStream file has no release $version"
 

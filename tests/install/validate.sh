@@ -30,9 +30,12 @@ for size in 16 32 48 64 128 256; do
     [[ $kind == *"PNG image data, $size x $size,"* ]] || fail "$png is not a ${size}x${size} PNG: $kind"
 done
 
-# The binary the AppStream file provides is the installed program, the one
-# the entry starts.
+# The binary the AppStream file provides is the installed program; the entry
+# starts it through the launcher, which prepares the user's lists folder.
 binary=$(sed -n 's:.*<binary>\(.*\)</binary>.*:\1:p' "$metainfo")
 [ -x "$prefix/bin/$binary" ] || fail "the AppStream file provides [$binary], not installed in bin"
-[ "$(sed -n 's/^Exec=//p' "$entry")" = "$binary" ] || fail "Exec= and the AppStream binary differ"
+launcher=$prefix/libexec/tallywick/tallywick-launcher
+[ -x "$launcher" ] || fail "no launcher installed at $launcher"
+[ "$(sed -n '/^\[Desktop Entry\]/,/^\[/s/^Exec=//p' "$entry")" = "$launcher" ] ||
+    fail "the entry's Exec= is not the launcher $launcher"
 echo "desktop entry and AppStream file valid"

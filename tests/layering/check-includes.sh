@@ -4,8 +4,11 @@
 # Reads every #include of the product code and fails on one that goes against
 # the layers:
 #   base < launch < ports < catalogue < app      the core
+#   ports < listfolder                           the launcher's core
 #   platform/posix, platform/win32               see ports and what is under it
 #   ui/qt, ui/win32                              see app and their own platform
+#   ui/qt/launcher, ui/win32/launcher            see listfolder, their own platform
+#                                                and front-end
 # A file includes headers of its own layer and of the layers its library links
 # only, always by their path from the repository's root
 # ("launch/WebTargets.h"). The platform adapters never see the catalogues,
@@ -18,7 +21,8 @@ set -euo pipefail
 root=${1:?usage: check-includes.sh ROOT}
 cd "$root"
 
-core="base launch ports catalogue app"
+core="base launch ports catalogue app listfolder"
+window_core="base launch ports catalogue app"
 
 # The layer a path lies in.
 layer_of() {
@@ -28,8 +32,11 @@ layer_of() {
     ports/*) echo ports ;;
     catalogue/*) echo catalogue ;;
     app/*) echo app ;;
+    listfolder/*) echo listfolder ;;
     platform/posix/*) echo platform/posix ;;
     platform/win32/*) echo platform/win32 ;;
+    ui/qt/launcher/*) echo ui/qt/launcher ;;
+    ui/win32/launcher/*) echo ui/win32/launcher ;;
     ui/qt/*) echo ui/qt ;;
     ui/win32/*) echo ui/win32 ;;
     *) echo "" ;;
@@ -43,11 +50,14 @@ allowed_for() {
     launch) echo "base launch" ;;
     ports) echo "base launch ports" ;;
     catalogue) echo "base launch ports catalogue" ;;
-    app) echo "$core" ;;
+    app) echo "$window_core" ;;
+    listfolder) echo "base launch ports listfolder" ;;
     platform/posix) echo "base launch ports platform/posix" ;;
     platform/win32) echo "base launch ports platform/win32" ;;
-    ui/qt) echo "$core platform/posix ui/qt" ;;
-    ui/win32) echo "$core platform/win32 ui/win32" ;;
+    ui/qt) echo "$window_core platform/posix ui/qt" ;;
+    ui/win32) echo "$window_core platform/win32 ui/win32" ;;
+    ui/qt/launcher) echo "base launch ports listfolder platform/posix ui/qt ui/qt/launcher" ;;
+    ui/win32/launcher) echo "base launch ports listfolder platform/win32 ui/win32 ui/win32/launcher" ;;
     esac
 }
 

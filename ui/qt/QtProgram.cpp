@@ -3,11 +3,8 @@
 
 #include "ui/qt/QtProgram.h"
 
-#include "base/ProductFacts.h"
 #include "platform/posix/ProgramSearch.h"
-
-#include <QApplication>
-#include <QIcon>
+#include "ui/qt/ProgramIdentity.h"
 
 namespace tallywick {
 
@@ -21,17 +18,10 @@ std::string textViewer() {
     return findProgram(kTextOpener).value_or(std::string(kTextOpener));
 }
 
-QString qtText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 void QtProgram::describe() {
-    QApplication::setApplicationName(qtText(kProductName));
-    QApplication::setApplicationVersion(qtText(kVersion));
-    QApplication::setDesktopFileName(QStringLiteral("tallywick"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tallywick/tallywick.png")));
+    describeProgram();
 }
 
 // The program's own shell, boxes and lock are made before Form1 takes them.

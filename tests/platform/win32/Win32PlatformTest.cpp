@@ -4,8 +4,11 @@
 // The Windows platform services against the real system (Wine here).
 #include "base/RunTimeError.h"
 #include "catalogue/ListFileLoader.h"
+#include "listfolder/ListFolder.h"
 #include "platform/win32/MutexInstanceGuard.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32ListFileSource.h"
 #include "platform/win32/Win32MemoryProbe.h"
 #include "platform/win32/Win32MessageBoxes.h"
@@ -13,11 +16,16 @@
 #include "platform/win32/Win32ShellService.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 // shellapi.h needs windows.h first.
 // clang-format off
@@ -64,6 +72,7 @@ public:
         ::CloseHandle(file);
         return path_ + L"\\" + name;
     }
+    [[nodiscard]] std::string path() const { return toUtf8(path_); }
 
 private:
     std::wstring path_;
@@ -272,6 +281,190 @@ TEST(Win32ShellServiceTest, answersWithTheShellsResultCodes) {
     request.file = "cmd.exe";
     request.parameters = "/c exit";
     EXPECT_GT(static_cast<std::int32_t>(shell.execute(request)), 32);
+}
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(std::filesystem::path(toWide(path)), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+TEST(Win32FileSystemTest, kindsFollowLinksAsExplorerDoes) {
+    WorkingFolder temp;
+    Win32FileSystem files;
+    const std::string at = temp.path() + "\\";
+    ASSERT_TRUE(::CreateDirectoryW(L"folder", nullptr));
+    temp.write(L"file", "x");
+    EXPECT_EQ(files.kindOf(at + "folder"), PathKind::Folder);
+    EXPECT_EQ(files.kindOf(at + "file"), PathKind::File);
+    EXPECT_EQ(files.kindOf(at + "missing"), PathKind::Missing);
+    EXPECT_EQ(files.kindOf(at + "missing\\below"), PathKind::Missing);
+    EXPECT_NE(files.kindOf(at + "file\\below"), PathKind::File);
+    EXPECT_NE(files.kindOf(at + "file\\below"), PathKind::Folder);
+    // Links as Windows makes them. Wine 8 makes none (and says it did): its
+    // links are the host's, which the installer test makes, Documents first.
+    const std::wstring folder = toWide(at);
+    if (::CreateSymbolicLinkW(L"link to folder", (folder + L"folder").c_str(),
+                              SYMBOLIC_LINK_FLAG_DIRECTORY) &&
+        ::GetFileAttributesW(L"link to folder") != INVALID_FILE_ATTRIBUTES) {
+        ASSERT_TRUE(::CreateSymbolicLinkW(L"link to file", (folder + L"file").c_str(), 0));
+        ASSERT_TRUE(::CreateSymbolicLinkW(L"dangling", (folder + L"gone").c_str(), 0));
+        EXPECT_EQ(files.kindOf(at + "link to folder"), PathKind::Folder);
+        EXPECT_EQ(files.kindOf(at + "link to file"), PathKind::File);
+        EXPECT_EQ(files.kindOf(at + "dangling"), PathKind::BrokenLink);
+    }
+}
+
+TEST(Win32FileSystemTest, writesNeverReplaceWhatIsThereUnlessAskedTo) {
+    WorkingFolder temp;
+    Win32FileSystem files;
+    const std::string at = temp.path() + "\\";
+    const std::string source = toUtf8(temp.write(L"source", "whole list\r\n"));
+    temp.write(L"kept", "the user's\r\n");
+
+    EXPECT_TRUE(files.copyToNewFile(source, at + "copy \u00e9").ok());
+    EXPECT_EQ(readBytes(at + "copy \u00e9"), "whole list\r\n");
+    EXPECT_EQ(files.copyToNewFile(source, at + "kept").fault, FileFault::AlreadyExists);
+    EXPECT_EQ(files.copyToNewFile(at + "missing", at + "from missing").fault, FileFault::NotFound);
+    ASSERT_TRUE(::CreateDirectoryW(L"folder", nullptr));
+    EXPECT_EQ(files.copyToNewFile(at + "folder", at + "from folder").fault, FileFault::NotAFile);
+    EXPECT_EQ(files.kindOf(at + "from folder"), PathKind::Missing);
+
+    EXPECT_EQ(files.renameFile(at + "copy \u00e9", at + "kept", false).fault,
+              FileFault::AlreadyExists);
+    EXPECT_EQ(readBytes(at + "kept"), "the user's\r\n");
+    EXPECT_TRUE(files.renameFile(at + "copy \u00e9", at + "new", false).ok());
+    EXPECT_TRUE(files.renameFile(at + "new", at + "kept", true).ok());
+    EXPECT_EQ(readBytes(at + "kept"), "whole list\r\n");
+
+    std::string bytes;
+    EXPECT_EQ(files.readFile(at + "kept", 5, bytes).fault, FileFault::TooLarge);
+    EXPECT_TRUE(files.readFile(at + "kept", 12, bytes).ok());
+    EXPECT_EQ(bytes, "whole list\r\n");
+    EXPECT_EQ(files.makeFolder(at + "kept").fault, FileFault::AlreadyExists);
+    EXPECT_EQ(files.makeFolder(at + "no\\such").fault, FileFault::NotFound);
+    EXPECT_TRUE(files.removeFile(at + "kept").ok());
+    EXPECT_EQ(files.removeFile(at + "folder").ok(), false);
+    EXPECT_EQ(files.kindOf(at + "folder"), PathKind::Folder);
+}
+
+TEST(Win32FileSystemTest, aFolderLockHoldsOffOthersUntilReleasedHoweverTheFolderIsNamed) {
+    WorkingFolder temp;
+    Win32FileSystem files;
+    ASSERT_TRUE(::CreateDirectoryW(L"Lists", nullptr));
+    std::atomic<bool> otherHasIt = false;
+    std::thread other;
+    {
+        const auto lock = files.lockFolder(temp.path() + "\\Lists");
+        ASSERT_NE(lock, nullptr);
+        // Another launcher, naming the folder in other letters.
+        other = std::thread([&] {
+            Win32FileSystem theirs;
+            const auto theirLock = theirs.lockFolder(temp.path() + "\\LISTS\\.");
+            otherHasIt = theirLock != nullptr;
+        });
+        // Given every chance to take it meanwhile.
+        for (int i = 0; i < 20 && !otherHasIt; ++i) {
+            ::Sleep(10);
+        }
+        EXPECT_FALSE(otherHasIt);
+    }
+    other.join();
+    EXPECT_TRUE(otherHasIt);
+    EXPECT_EQ(files.lockFolder(temp.path() + "\\missing"), nullptr);
+}
+
+// The launcher's core on the real file system: the folder is made and filled
+// with the four files, a part left by a start cut short goes, and a list the
+// user changed is never overwritten.
+TEST(Win32FileSystemTest, theListsFolderIsMadeAndFilledWithoutOverwritingTheUsers) {
+    WorkingFolder temp;
+    ASSERT_TRUE(::CreateDirectoryW(L"delivered", nullptr));
+    const std::vector<std::wstring> names = {L"buslist.txt", L"buslistb.txt", L"buslistc.txt",
+                                             L"bushelp.txt"};
+    for (const auto& name : names) {
+        temp.write(L"delivered\\" + name, "delivered " + toUtf8(name));
+    }
+    Win32FileSystem files;
+    const std::string documents = temp.path() + "\\Documents \u00e9";
+    const std::string folder = documents + "\\TALLYWICK";
+    ListFolder lists(files, documents, temp.path() + "\\delivered");
+    ASSERT_EQ(lists.prepare(), std::nullopt);
+    EXPECT_EQ(lists.path(), folder);
+    for (const auto& name : names) {
+        EXPECT_EQ(readBytes(folder + "\\" + toUtf8(name)), "delivered " + toUtf8(name));
+    }
+    const std::string mine = folder + "\\buslist.txt";
+    ASSERT_TRUE(files.removeFile(mine).ok());
+    temp.write(L"Documents \u00e9\\TALLYWICK\\buslist.txt", "my list");
+    temp.write(L"Documents \u00e9\\TALLYWICK\\" + toWide(ListFolder::partialName("buslistb.txt")),
+               "half");
+    ASSERT_TRUE(files.removeFile(folder + "\\buslistc.txt").ok());
+    ASSERT_EQ(lists.prepare(), std::nullopt);
+    EXPECT_EQ(readBytes(mine), "my list");
+    EXPECT_EQ(readBytes(folder + "\\buslistc.txt"), "delivered buslistc.txt");
+    EXPECT_EQ(files.kindOf(folder + "\\" + ListFolder::partialName("buslistb.txt")),
+              PathKind::Missing);
+}
+
+// Sets a value of the user's shell folders for the length of a test.
+class ShellFolderValue {
+public:
+    ShellFolderValue(const wchar_t* name, const std::wstring& value) : name_(name) {
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                          &key_, nullptr);
+        DWORD size = 0;
+        if (::RegQueryValueExW(key_, name_, nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
+            previous_.resize(size / sizeof(wchar_t));
+            ::RegQueryValueExW(key_, name_, nullptr, &type_,
+                               reinterpret_cast<BYTE*>(previous_.data()), &size);
+            hadValue_ = true;
+        }
+        ::RegSetValueExW(key_, name_, 0, REG_EXPAND_SZ,
+                         reinterpret_cast<const BYTE*>(value.c_str()),
+                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+    ShellFolderValue(const ShellFolderValue&) = delete;
+    ShellFolderValue& operator=(const ShellFolderValue&) = delete;
+    ~ShellFolderValue() {
+        if (hadValue_) {
+            ::RegSetValueExW(key_, name_, 0, type_, reinterpret_cast<const BYTE*>(previous_.data()),
+                             static_cast<DWORD>(previous_.size() * sizeof(wchar_t)));
+        } else {
+            ::RegDeleteValueW(key_, name_);
+        }
+        ::RegCloseKey(key_);
+    }
+
+private:
+    static constexpr const wchar_t* kKey =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    const wchar_t* name_;
+    HKEY key_ = nullptr;
+    DWORD type_ = REG_EXPAND_SZ;
+    std::wstring previous_;
+    bool hadValue_ = false;
+};
+
+TEST(Win32DesktopTest, documentsAreWhereverTheyAreRedirectedAndAMissingProgramIsTold) {
+    Win32Desktop desktop("C:\\nowhere\\tallywick.exe");
+    const DocumentsFolder usual = desktop.documentsFolder();
+    std::array<wchar_t, MAX_PATH> profile{};
+    ::GetEnvironmentVariableW(L"USERPROFILE", profile.data(), static_cast<DWORD>(profile.size()));
+    EXPECT_EQ(usual.path, toUtf8(profile.data()) + "\\Documents");
+    {
+        // As OneDrive or a group policy moves it: to a folder that need not
+        // exist yet, named in the user's variables.
+        ShellFolderValue moved(L"Personal", L"%USERPROFILE%\\OneDrive - Caf\u00e9\\Documents");
+        EXPECT_EQ(desktop.documentsFolder().path,
+                  toUtf8(profile.data()) + "\\OneDrive - Caf\u00e9\\Documents");
+    }
+    EXPECT_EQ(desktop.documentsFolder().path, usual.path);
+
+    const std::optional<std::string> failure = desktop.startProgram(usual.path);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->rfind("C:\\nowhere\\tallywick.exe cannot be started: ", 0), 0u) << *failure;
 }
 
 // Reads the message box that Win32MessageBoxes shows and closes it.

@@ -1,0 +1,269 @@
+// SPDX-FileCopyrightText: 2026 The TALLYWICK authors
+// SPDX-License-Identifier: MIT
+
+#include "platform/posix/PosixFileSystem.h"
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tallywick {
+
+namespace {
+
+FileOutcome faultOf(int error) {
+    switch (error) {
+    case 0:
+        return {};
+    case ENOENT:
+    case ENOTDIR:
+        return {FileFault::NotFound, {}};
+    case EACCES:
+    case EPERM:
+        return {FileFault::AccessDenied, {}};
+    case EROFS:
+        return {FileFault::ReadOnly, {}};
+    case ENOSPC:
+    case EDQUOT:
+        return {FileFault::NoSpace, {}};
+    case EEXIST:
+        return {FileFault::AlreadyExists, {}};
+    case EISDIR:
+        return {FileFault::NotAFile, {}};
+    default:
+        return {FileFault::Other, std::strerror(error)};
+    }
+}
+
+FileOutcome lastFault() {
+    return faultOf(errno);
+}
+
+// A descriptor closed when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() { reset(-1); }
+    void reset(int fd) {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+        fd_ = fd;
+    }
+    [[nodiscard]] int get() const noexcept { return fd_; }
+    [[nodiscard]] bool valid() const noexcept { return fd_ >= 0; }
+    // Closes it now, with close()'s verdict: some file systems report a
+    // failed write only here.
+    [[nodiscard]] int close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+
+private:
+    int fd_;
+};
+
+int openRetrying(const char* path, int flags, mode_t mode = 0) {
+    int fd = -1;
+    do {
+        fd = ::open(path, flags, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// Opens a regular file for reading; a FIFO or a device of that name is seen
+// without blocking on it and refused.
+FileOutcome openRegularFile(const std::string& path, Descriptor& fd) {
+    fd.reset(openRetrying(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!fd.valid()) {
+        return lastFault();
+    }
+    struct stat status {};
+    if (::fstat(fd.get(), &status) != 0) {
+        return lastFault();
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return {FileFault::NotAFile, {}};
+    }
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags >= 0) {
+        ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
+    }
+    return {};
+}
+
+ssize_t readRetrying(int fd, char* buffer, std::size_t size) {
+    ssize_t got = -1;
+    do {
+        got = ::read(fd, buffer, size);
+    } while (got < 0 && errno == EINTR);
+    return got;
+}
+
+bool writeAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+class FlockedFolder final : public FolderLock {
+public:
+    explicit FlockedFolder(int fd) : fd_(fd) {}
+    FlockedFolder(const FlockedFolder&) = delete;
+    FlockedFolder& operator=(const FlockedFolder&) = delete;
+    ~FlockedFolder() override { ::close(fd_); } // releases the lock
+
+private:
+    int fd_;
+};
+
+} // namespace
+
+PathKind PosixFileSystem::kindOf(const std::string& path) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0) {
+        switch (errno) {
+        case ENOENT:
+            return PathKind::Missing;
+        case ELOOP:
+            return PathKind::BrokenLink;
+        default:
+            return PathKind::Unreachable;
+        }
+    }
+    if (S_ISLNK(status.st_mode) && ::stat(path.c_str(), &status) != 0) {
+        return errno == EACCES ? PathKind::Unreachable : PathKind::BrokenLink;
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return PathKind::Folder;
+    }
+    return S_ISREG(status.st_mode) ? PathKind::File : PathKind::Other;
+}
+
+FileOutcome PosixFileSystem::makeFolder(const std::string& path) {
+    // The user's umask decides who else may read it, as for any new folder.
+    return ::mkdir(path.c_str(), 0777) == 0 ? FileOutcome{} : lastFault();
+}
+
+FileOutcome PosixFileSystem::copyToNewFile(const std::string& source,
+                                           const std::string& destination) {
+    Descriptor in(-1);
+    if (FileOutcome opened = openRegularFile(source, in); !opened.ok()) {
+        return opened;
+    }
+    Descriptor out(openRetrying(destination.c_str(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY,
+                                0666));
+    if (!out.valid()) {
+        return lastFault();
+    }
+    std::array<char, std::size_t{64} * 1024> buffer{};
+    for (;;) {
+        const ssize_t got = readRetrying(in.get(), buffer.data(), buffer.size());
+        if (got < 0) {
+            return lastFault();
+        }
+        if (got == 0) {
+            break;
+        }
+        if (!writeAll(out.get(), buffer.data(), static_cast<std::size_t>(got))) {
+            return lastFault();
+        }
+    }
+    // On the disk before the copy gets its own name: a power cut never
+    // leaves a named file with part of its bytes.
+    if (::fsync(out.get()) != 0 || out.close() != 0) {
+        return lastFault();
+    }
+    return {};
+}
+
+FileOutcome PosixFileSystem::readFile(const std::string& path, std::size_t limit,
+                                      std::string& bytes) {
+    Descriptor in(-1);
+    if (FileOutcome opened = openRegularFile(path, in); !opened.ok()) {
+        return opened;
+    }
+    bytes.clear();
+    std::array<char, std::size_t{64} * 1024> buffer{};
+    for (;;) {
+        const ssize_t got = readRetrying(in.get(), buffer.data(), buffer.size());
+        if (got < 0) {
+            return lastFault();
+        }
+        if (got == 0) {
+            return {};
+        }
+        if (static_cast<std::size_t>(got) > limit - bytes.size()) {
+            return {FileFault::TooLarge, {}};
+        }
+        bytes.append(buffer.data(), static_cast<std::size_t>(got));
+    }
+}
+
+FileOutcome PosixFileSystem::renameFile(const std::string& from, const std::string& to,
+                                        bool replace) {
+    if (replace) {
+        return ::rename(from.c_str(), to.c_str()) == 0 ? FileOutcome{} : lastFault();
+    }
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return {};
+    }
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
+        return lastFault();
+    }
+    // A file system without RENAME_NOREPLACE: a hard link is made only where
+    // nothing of that name exists.
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        ::unlink(from.c_str());
+        return {};
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != EMLINK) {
+        return lastFault();
+    }
+    // Nor hard links (FAT): looked at first, the one gap left.
+    struct stat status {};
+    if (::lstat(to.c_str(), &status) == 0) {
+        return {FileFault::AlreadyExists, {}};
+    }
+    return ::rename(from.c_str(), to.c_str()) == 0 ? FileOutcome{} : lastFault();
+}
+
+FileOutcome PosixFileSystem::removeFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0 ? FileOutcome{} : lastFault();
+}
+
+std::unique_ptr<FolderLock> PosixFileSystem::lockFolder(const std::string& path) {
+    const int fd = openRetrying(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    int locked = -1;
+    do {
+        locked = ::flock(fd, LOCK_EX);
+    } while (locked != 0 && errno == EINTR);
+    if (locked != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    return std::make_unique<FlockedFolder>(fd);
+}
+
+} // namespace tallywick
