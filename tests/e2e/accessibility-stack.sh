@@ -105,4 +105,3 @@ heard_first_entry() {
         print list "|" entry; found = 1; exit
     } END { exit !found }' <<<"$objects"
 }
-}
