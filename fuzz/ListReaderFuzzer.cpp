@@ -61,7 +61,12 @@ private:
 std::optional<Entries> read(const std::string& bytes, std::size_t chunk) {
     MemorySource source(bytes, chunk);
     try {
-        return loadListFile(source, "fuzz.txt");
+        const ListEntries entries = loadListEntries(source, "fuzz.txt");
+        Entries texts;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            texts.emplace_back(entries[i]);
+        }
+        return texts;
     } catch (const RunTimeError& error) {
         if (error.number() != ErrorNumber::Overflow) {
             std::abort();

@@ -29,7 +29,7 @@ Entries read(const std::string& bytes) {
     testing::Journal journal;
     testing::FakeListFiles files(journal);
     files.files["list.txt"] = bytes;
-    Entries entries = loadListFile(files, "list.txt");
+    Entries entries = testing::loadEntryTexts(files, "list.txt");
 
     if (validUtf8Prefix(bytes) == bytes.size() && !bytes.starts_with(kUtf8ByteOrderMark)) {
         std::string out(bytes.size(), '\0');
@@ -271,7 +271,7 @@ TEST(ListFileReaderTest, fullListIsAcceptedAndOneMoreFieldOverflows) {
         testing::FakeListFiles files(journal);
         files.files["buslist.txt"] = overlong;
         try {
-            (void)loadListFile(files, "buslist.txt");
+            (void)loadListEntries(files, "buslist.txt");
             ADD_FAILURE() << "a list of 32,768 entries was accepted";
         } catch (const RunTimeError& error) {
             EXPECT_EQ(error.number(), ErrorNumber::Overflow);
@@ -286,7 +286,7 @@ TEST(ListFileReaderTest, readFailureInTheMiddleIsDeviceError) {
     files.files["buslistb.txt"] = "Alpha\r\nBeta\r\nGamma\r\nDelta\r\n";
     files.failAfter["buslistb.txt"] = 14;
     try {
-        (void)loadListFile(files, "buslistb.txt");
+        (void)loadListEntries(files, "buslistb.txt");
         FAIL() << "a failed read went unnoticed";
     } catch (const RunTimeError& error) {
         EXPECT_EQ(static_cast<int>(error.number()), 57);

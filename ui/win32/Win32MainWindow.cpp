@@ -23,12 +23,12 @@ void fillListBox(HWND box, const ListEntries& entries) {
     ::SendMessageW(box, WM_SETREDRAW, FALSE, 0);
     ::SendMessageW(box, LB_RESETCONTENT, 0, 0);
     std::size_t bytes = 0;
-    for (const std::string_view entry : entries) {
-        bytes += (entry.size() + 1) * sizeof(wchar_t);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        bytes += (entries[i].size() + 1) * sizeof(wchar_t);
     }
     ::SendMessageW(box, LB_INITSTORAGE, entries.size(), static_cast<LPARAM>(bytes));
-    for (const std::string_view entry : entries) {
-        ::SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(entry).c_str()));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        ::SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(entries[i]).c_str()));
     }
     ::SendMessageW(box, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(box, nullptr, TRUE);

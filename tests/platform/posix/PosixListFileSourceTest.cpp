@@ -3,9 +3,9 @@
 
 #include "platform/posix/PosixListFileSource.h"
 
+#include "FakeListFiles.h"
 #include "TempFolder.h"
 #include "base/RunTimeError.h"
-#include "catalogue/ListFileLoader.h"
 
 #include <algorithm>
 #include <array>
@@ -38,7 +38,7 @@ TEST(PosixListFileSourceTest, readsARegularFileToItsEnd) {
     TempFolder folder;
     const std::string file = folder.write("buslist.txt", "Alpha\r\n\"B, C\"\r\n");
     PosixListFileSource source;
-    EXPECT_EQ(loadListFile(source, file), (std::vector<std::string>{"Alpha", "B, C"}));
+    EXPECT_EQ(testing::loadEntryTexts(source, file), (std::vector<std::string>{"Alpha", "B, C"}));
 
     // Large files come through in pieces: every entry arrives whole, in
     // place, whatever piece it straddles.
@@ -48,7 +48,7 @@ TEST(PosixListFileSourceTest, readsARegularFileToItsEnd) {
         entries.push_back("Card " + std::to_string(i * 7919));
         text += entries.back() + (i % 3 == 0 ? "\n" : "\r\n");
     }
-    EXPECT_EQ(loadListFile(source, folder.write("buslistb.txt", text)), entries);
+    EXPECT_EQ(testing::loadEntryTexts(source, folder.write("buslistb.txt", text)), entries);
 }
 
 TEST(PosixListFileSourceTest, unusableNamesRaiseTheirErrorsWithoutBlocking) {
@@ -101,7 +101,7 @@ TEST(PosixListFileSourceTest, fileLargerThan64MBIsRefusedWhateverItClaims) {
     for (const std::string& file : {sparse, folder / "buslistb.txt"}) {
         PosixListFileSource source;
         try {
-            (void)loadListFile(source, file);
+            (void)loadListEntries(source, file);
             ADD_FAILURE() << file << " was read";
         } catch (const RunTimeError& error) {
             EXPECT_EQ(error.description(), "Out of memory: " + file + " is larger than 64 MB");
@@ -116,7 +116,7 @@ TEST(PosixListFileSourceTest, readFailureIsDeviceError) {
     ASSERT_EQ(::symlink("/proc/self/mem", (folder / "buslist.txt").c_str()), 0);
     PosixListFileSource source;
     try {
-        (void)loadListFile(source, folder / "buslist.txt");
+        (void)loadListEntries(source, folder / "buslist.txt");
         FAIL() << "a failed read went unnoticed";
     } catch (const RunTimeError& error) {
         EXPECT_EQ(static_cast<int>(error.number()), 57);

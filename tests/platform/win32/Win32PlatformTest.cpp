@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 // The Windows platform services against the real system (Wine here).
+#include "FakeListFiles.h"
 #include "base/RunTimeError.h"
 #include "catalogue/ListFileLoader.h"
 #include "platform/win32/MutexInstanceGuard.h"
@@ -89,7 +90,7 @@ TEST(Win32ListFileSourceTest, readsAFileAndDecodesItsFieldsFromTheAnsiCodePage) 
     folder.write(L"buslist.txt", "Alpha\r\n\"B, C\"\r\nCaf\xe9 \x80, \xc3\xa9\r\n");
     Win32ListFileSource source;
     // Bytes that would be UTF-8 elsewhere are two ANSI characters here.
-    EXPECT_EQ(loadListFile(source, "buslist.txt"),
+    EXPECT_EQ(testing::loadEntryTexts(source, "buslist.txt"),
               (std::vector<std::string>{"Alpha", "B, C", "Caf\xc3\xa9 \xe2\x82\xac",
                                         "\xc3\x83\xc2\xa9"}));
 }
@@ -102,10 +103,10 @@ TEST(Win32ListFileSourceTest, aFileOfUtf8OrWithItsMarkIsReadAsUtf8AndEachFileIsD
     Win32ListFileSource source;
     // As Notepad saves them: UTF-8, and UTF-8 with a byte-order mark.
     folder.write(L"buslist.txt", "Cr\u00e9dit Agricole Card\r\n");
-    EXPECT_EQ(loadListFile(source, "buslist.txt"),
+    EXPECT_EQ(testing::loadEntryTexts(source, "buslist.txt"),
               (std::vector<std::string>{"Cr\u00e9dit Agricole Card"}));
     folder.write(L"buslistb.txt", "\uFEFFCaf\u00e9 Business Card\r\n");
-    EXPECT_EQ(loadListFile(source, "buslistb.txt"),
+    EXPECT_EQ(testing::loadEntryTexts(source, "buslistb.txt"),
               (std::vector<std::string>{"Caf\u00e9 Business Card"}));
     // Euro signs in UTF-8 for long enough that any piece the file is read
     // in ends inside one.
@@ -114,12 +115,13 @@ TEST(Win32ListFileSourceTest, aFileOfUtf8OrWithItsMarkIsReadAsUtf8AndEachFileIsD
         euros += "\u20ac";
     }
     folder.write(L"buslistc.txt", "\"" + euros + "\"\r\nLast\r\n");
-    EXPECT_EQ(loadListFile(source, "buslistc.txt"), (std::vector<std::string>{euros, "Last"}));
+    EXPECT_EQ(testing::loadEntryTexts(source, "buslistc.txt"),
+              (std::vector<std::string>{euros, "Last"}));
     // One byte that is not UTF-8 (an e acute in Windows-1252), far into the
     // file, makes the whole file ANSI, its first entry too.
     folder.write(L"buslist.txt",
                  "Cr\u00e9dit\r\n\"" + std::string(200000, 'x') + "\"\r\nCaf\xE9\r\n");
-    const std::vector<std::string> ansi = loadListFile(source, "buslist.txt");
+    const std::vector<std::string> ansi = testing::loadEntryTexts(source, "buslist.txt");
     ASSERT_EQ(ansi.size(), 3u);
     EXPECT_EQ(ansi[0], "Cr\u00c3\u00a9dit");
     EXPECT_EQ(ansi[2], "Caf\u00e9");
@@ -169,7 +171,7 @@ TEST(Win32ListFileSourceTest, fileLargerThan64MBIsRefusedWhateverItClaims) {
     ASSERT_TRUE(grown);
     Win32ListFileSource source;
     try {
-        (void)loadListFile(source, "buslist.txt");
+        (void)loadListEntries(source, "buslist.txt");
         FAIL() << "100 GB were read as a list";
     } catch (const RunTimeError& error) {
         EXPECT_EQ(error.description(), "Out of memory: buslist.txt is larger than 64 MB");
