@@ -12,7 +12,9 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <sys/inotify.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -88,6 +90,69 @@ TEST(PosixListFileSourceTest, whatIsNoRegularFileIsNeverOpened) {
     std::array<char, 4096> events{};
     EXPECT_LT(::read(watch, events.data(), events.size()), 0) << "a device or FIFO was opened";
     ::close(watch);
+}
+
+// The name made to lead to a FIFO right after it was looked at, as a process
+// swapping names in the list folder could: what is opened for reading is the
+// file that was looked at, and the FIFO is never opened, not even by a
+// descriptor that reads nothing.
+TEST(PosixListFileSourceTest, whatIsReadIsTheFileLookedAtWhateverTheNameLeadsToThen) {
+    TempFolder folder;
+    const std::string list = folder.write("buslist.txt", "Looked at\r\n");
+    const std::string fifo = folder / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, fifo.c_str(), IN_OPEN), 0);
+
+    LookedAtListFile looked(list);
+    ASSERT_EQ(::rename(list.c_str(), (folder / "elsewhere.txt").c_str()), 0);
+    ASSERT_EQ(::rename(fifo.c_str(), list.c_str()), 0);
+    std::array<char, 64> text{};
+    try {
+        const auto file = looked.openForReading();
+        EXPECT_EQ(std::string(text.data(), file->read(text.data(), text.size())), "Looked at\r\n");
+    } catch (const RunTimeError& error) {
+        ADD_FAILURE() << error.description();
+    }
+    std::array<char, 4096> events{};
+    EXPECT_LT(::read(watch, events.data(), events.size()), 0) << "the FIFO was opened";
+    ::close(watch);
+}
+
+// A file held by a descriptor that reads nothing is opened for reading
+// through /proc; without it, the file is refused rather than opened by its
+// name again. /proc is hidden in a mount namespace of a child's own.
+TEST(PosixListFileSourceTest, withoutProcAListFileIsRefusedNotOpenedByItsName) {
+    TempFolder folder;
+    const std::string list = folder.write("buslist.txt", "x");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const bool hidden =
+            (::unshare(CLONE_NEWNS) == 0 || ::unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0) &&
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+            ::mount("none", "/proc", "tmpfs", 0, nullptr) == 0;
+        if (!hidden) {
+            ::_exit(99);
+        }
+        try {
+            (void)PosixListFileSource().open(list);
+            ::_exit(1);
+        } catch (const RunTimeError& error) {
+            ::_exit(error.description() == "Path/File access error: " + list +
+                                               " cannot be opened safely without /proc"
+                        ? 0
+                        : 2);
+        }
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 99) {
+        GTEST_SKIP() << "no mount namespace of its own for a child here";
+    }
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: opened, 2: another error";
 }
 
 // A file is bounded by what it gives, not by what it claims: a sparse file
