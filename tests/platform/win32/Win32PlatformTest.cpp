@@ -13,6 +13,7 @@
 #include "platform/win32/Win32NumberFormat.h"
 #include "platform/win32/Win32ShellService.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <fstream>
@@ -153,6 +154,33 @@ TEST(Win32ListFileSourceTest, legacyCodePageIsTheAnsiOneOrWindows1252WhereThatIs
     EXPECT_EQ(legacyCodePageFor(1252), 1252u);
     EXPECT_EQ(legacyCodePageFor(1251), 1251u);
     EXPECT_EQ(legacyCodePageFor(932), 932u);
+}
+
+// Legacy text is converted a mebibyte at a time. In a double-byte code page
+// no piece may end between a character's two bytes, wherever the mebibyte
+// falls: the whole text reads as the system converts it in one go. Second
+// bytes below 0x80 and above, and runs with and without single-byte
+// characters among them.
+TEST(Win32ListFileSourceTest, legacyTextInADoubleByteCodePageIsNeverSplitInsideACharacter) {
+    for (const unsigned codePage : {932u, 936u}) {
+        for (const bool withCommas : {false, true}) {
+            std::string bytes = "x"; // the pairs start at odd offsets
+            for (std::size_t i = 0; bytes.size() < (std::size_t{5} << 19); ++i) {
+                bytes += i % 3 == 0 ? "\x83\x41" : i % 3 == 1 ? "\x88\x9F" : "\x82\xA0";
+                if (withCommas && i % 1000 == 999) {
+                    bytes += ',';
+                }
+            }
+            const std::string whole = toUtf8(fromCodePage(codePage, bytes));
+            GrowingArray<char> pieces;
+            appendCodePageText(codePage, bytes, pieces);
+            const std::string read(pieces.data(), pieces.size());
+            EXPECT_TRUE(read == whole)
+                << "code page " << codePage << ", commas " << withCommas << ": differs from byte "
+                << std::mismatch(read.begin(), read.end(), whole.begin(), whole.end()).first -
+                       read.begin();
+        }
+    }
 }
 
 TEST(Win32ListFileSourceTest, fileLargerThan64MBIsRefusedWhateverItClaims) {
