@@ -227,6 +227,38 @@ TEST(TextDecodingTest, utf8IsWellFormedExactlyWithinItsEdges) {
     }
 }
 
+// Only a high surrogate (D800 to DBFF) followed by a low one (DC00 to DFFF)
+// is a pair; any other surrogate stands alone and reads as U+FFFD, in either
+// byte order.
+TEST(TextDecodingTest, onlyAHighSurrogateFollowedByALowOneMakesAPair) {
+    const std::string replacement = "\xEF\xBF\xBD";
+    const std::vector<std::pair<std::u16string, std::string>> cases = {
+        {u"\xD83D\xDCB3", "\xF0\x9F\x92\xB3"},                     // U+1F4B3
+        {u"\xD800\xDC00", "\xF0\x90\x80\x80"},                     // U+10000
+        {u"\xDBFF\xDFFF", "\xF4\x8F\xBF\xBF"},                     // U+10FFFF
+        {u"\xDCB3\xDCB3", replacement + replacement},              // low, low
+        {u"\xDC00\xD800\xDC00", replacement + "\xF0\x90\x80\x80"}, // low, pair
+        {u"\xD83D\xD83D\xDCB3", replacement + "\xF0\x9F\x92\xB3"}, // high, pair
+        {u"\xDFFF\x0041", replacement + "A"},
+        {u"\xD83D", replacement},
+    };
+    for (const auto& [units, expected] : cases) {
+        for (const ByteOrder order : {ByteOrder::LittleEndian, ByteOrder::BigEndian}) {
+            std::string bytes;
+            for (const char16_t unit : units) {
+                const auto high = static_cast<char>(unit >> 8);
+                const auto low = static_cast<char>(unit & 0xFF);
+                bytes += order == ByteOrder::LittleEndian ? std::string{low, high}
+                                                          : std::string{high, low};
+            }
+            GrowingArray<char> decoded;
+            appendUtf16AsUtf8(bytes, order, decoded);
+            EXPECT_EQ(std::string(decoded.data(), decoded.size()), expected)
+                << ::testing::PrintToString(bytes);
+        }
+    }
+}
+
 // The word-at-a-time scan for bytes that are not ASCII against a byte-wise
 // one, over every length up to a few rounds, at every alignment, with such a
 // byte (or none) at every position.
