@@ -95,23 +95,6 @@ int openRetrying(const char* path, int flags) {
     return fd;
 }
 
-// Closes a descriptor when it goes out of scope, unless it was let go.
-class DescriptorCloser {
-public:
-    explicit DescriptorCloser(int fd) : fd_(fd) {}
-    DescriptorCloser(const DescriptorCloser&) = delete;
-    DescriptorCloser& operator=(const DescriptorCloser&) = delete;
-    ~DescriptorCloser() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    int release() noexcept { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
-
 } // namespace
 
 LookedAtListFile::LookedAtListFile(const std::string& name) : name_(name) {
@@ -156,20 +139,23 @@ std::unique_ptr<ListFile> LookedAtListFile::openForReading() {
         }
         throwOpenError(errno, name_);
     }
-    DescriptorCloser closer(fd);
     struct stat opened {};
     if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_dev != device_ ||
         opened.st_ino != inode_) {
+        ::close(fd);
         throwNoRegularFile(name_);
     }
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags >= 0) {
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     }
-    auto file =
-        std::make_unique<PosixListFile>(fd, name_, static_cast<std::uint64_t>(opened.st_size));
-    closer.release();
-    return file;
+    try {
+        return std::make_unique<PosixListFile>(fd, name_,
+                                               static_cast<std::uint64_t>(opened.st_size));
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
 }
 
 std::unique_ptr<ListFile> PosixListFileSource::open(const std::string& name) {
