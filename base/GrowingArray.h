@@ -87,7 +87,6 @@ public:
 
     // Keeps the first size values (size is at most size()).
     void resize(std::size_t size) noexcept { size_ = std::min(size, size_); }
-    void clear() noexcept { size_ = 0; }
     // Gives back the room beyond the last value.
     void shrinkToFit() noexcept {
         if (size_ == capacity_) {

@@ -1,12 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The TALLYWICK authors
 // SPDX-License-Identifier: MIT
 
-// List reader throughput: the field splitter alone, the whole of
-// loadListEntries (read, decode and split: what start-up runs) and
-// loadListFile (the same, one string per entry), each against a plain memchr
-// scan for line ends over the same bytes, measured in the same process; then
-// the peak memory of reading large list files from disk, each in a process of
-// its own, against the files' sizes. Prints one tab-separated row per figure:
+// List reader throughput: the field splitter alone and the whole of
+// loadListEntries (read, decode and split: what start-up runs), each against
+// a plain memchr scan for line ends over the same bytes, measured in the same
+// process; then reading list files from disk, each reading in a process of
+// its own as at start-up: the time against one plain read() of the same
+// files, and the peak memory against their size. Prints one tab-separated
+// row per figure:
 // figure, case, median, baseline, ratio, runs.
 
 #include "ListCorpus.h"
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -27,7 +29,9 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -128,17 +132,6 @@ void loadEntries(benchmark::State& state, const Corpus& corpus) {
                             static_cast<std::int64_t>(corpus.bytes.size()));
 }
 
-void loadStrings(benchmark::State& state, const Corpus& corpus) {
-    MemoryListFiles files(corpus.bytes);
-    const std::string name = "buslist.txt";
-    for (auto _ : state) {
-        auto entries = loadListFile(files, name);
-        benchmark::DoNotOptimize(entries.data());
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
-                            static_cast<std::int64_t>(corpus.bytes.size()));
-}
-
 // Keeps the rate of every repetition of every benchmark, by name.
 class Collector final : public benchmark::BenchmarkReporter {
 public:
@@ -204,48 +197,67 @@ std::string sizeText(std::size_t bytes) {
     return fixed(static_cast<double>(bytes) / (1024.0 * 1024.0), 1) + " MiB";
 }
 
-// 30,000 entries of 2,000 letters, about 60 MB: ASCII, or Windows-1252
-// with every other letter accented.
-std::string largeList(bool accented) {
+// 30,000 entries of 2,000 letters, about 60 MB: ASCII, or Windows-1252 with
+// every other letter accented, or with every letter a euro sign (three bytes
+// of UTF-8 for each byte of the file, the most any file gives).
+enum class LargeList { Ascii, Accented, Euros };
+std::string largeList(LargeList kind) {
     std::string list;
     list.reserve(30000 * 2002);
     for (int entry = 0; entry < 30000; ++entry) {
         for (int letter = 0; letter < 2000; ++letter) {
-            list.push_back(accented && letter % 2 == 1 ? '\xE9'
-                                                       : static_cast<char>('a' + letter % 26));
+            const char plain = static_cast<char>('a' + letter % 26);
+            list.push_back(kind == LargeList::Euros                         ? '\x80'
+                           : kind == LargeList::Accented && letter % 2 == 1 ? '\xE9'
+                                                                            : plain);
         }
         list += "\r\n";
     }
     return list;
 }
 
-// The peak resident memory, in KB, of this program reading the list file at
-// path in a process of its own: its VmHWM, which counts only the process's
-// own memory (what the kernel's rusage reports for a child also counts the
-// parent's at the time it was started).
-long peakKilobytesReading(const std::string& path) {
+// What one process reading list files measured: its peak resident memory in
+// KB and the time the reading took in microseconds.
+struct Reading {
+    long peakKilobytes = 0;
+    long microseconds = 0;
+};
+
+// This program reading the files in a process of its own, as the program
+// reads its lists once at start-up, into memory it has not touched yet: mode
+// "--load" through the file source and the reader, "--read" with one plain
+// read() each into a buffer of the file's size (the floor). Its peak is its
+// VmHWM, which counts only the process's own memory (what the kernel's
+// rusage reports for a child also counts the parent's at the time it was
+// started).
+Reading readInAProcess(const std::string& mode, const std::vector<std::string>& paths) {
     std::string self = "/proc/self/exe";
-    std::string load = "--load=" + path;
-    char* const argv[] = {self.data(), load.data(), nullptr};
-    const std::string report = path + ".peak";
+    std::vector<std::string> args = {self, mode};
+    args.insert(args.end(), paths.begin(), paths.end());
+    std::vector<char*> argv;
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    const std::string report = paths.front() + ".report";
     posix_spawn_file_actions_t actions{};
     ::posix_spawn_file_actions_init(&actions);
     ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, report.c_str(),
                                        O_WRONLY | O_CREAT | O_TRUNC, 0600);
     pid_t child = -1;
-    const int error = ::posix_spawn(&child, self.c_str(), &actions, nullptr, argv, environ);
+    const int error = ::posix_spawn(&child, self.c_str(), &actions, nullptr, argv.data(), environ);
     ::posix_spawn_file_actions_destroy(&actions);
     if (error != 0) {
         throw std::runtime_error("cannot start a reading process");
     }
     int status = 0;
     if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        throw std::runtime_error("reading " + path + " failed");
+        throw std::runtime_error("reading " + paths.front() + " failed");
     }
-    long peak = 0;
-    std::ifstream(report) >> peak;
+    Reading reading;
+    std::ifstream(report) >> reading.peakKilobytes >> reading.microseconds;
     std::remove(report.c_str());
-    return peak;
+    return reading;
 }
 
 // This process's peak resident memory in KB.
@@ -259,28 +271,116 @@ long ownPeakKilobytes() {
     return 0;
 }
 
-// What a process that only reads one list file holds at most, beyond the
-// same process reading an empty one, against the file's size.
-void printPeakMemory() {
+// The child's side of readInAProcess: reads the files and prints its peak
+// and the time taken.
+int readFiles(bool throughTheReader, const std::vector<std::string>& paths) {
+    const auto start = std::chrono::steady_clock::now();
+    std::size_t held = 0;
+    std::vector<ListEntries> lists;
+    std::vector<std::unique_ptr<char[]>> buffers;
+    for (const std::string& path : paths) {
+        if (throughTheReader) {
+            PosixListFileSource files;
+            lists.push_back(loadListEntries(files, path));
+            held += lists.back().size();
+            continue;
+        }
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        struct stat status {};
+        if (fd < 0 || ::fstat(fd, &status) != 0) {
+            return 1;
+        }
+        const auto size = static_cast<std::size_t>(status.st_size);
+        buffers.push_back(std::make_unique_for_overwrite<char[]>(size));
+        std::size_t got = 0;
+        while (got < size) {
+            const ssize_t n = ::read(fd, buffers.back().get() + got, size - got);
+            if (n <= 0) {
+                return 1;
+            }
+            got += static_cast<std::size_t>(n);
+        }
+        ::close(fd);
+        held += got;
+    }
+    const auto took = std::chrono::steady_clock::now() - start;
+    benchmark::DoNotOptimize(held);
+    std::printf(
+        "%ld %ld\n", ownPeakKilobytes(),
+        static_cast<long>(std::chrono::duration_cast<std::chrono::microseconds>(took).count()));
+    return 0;
+}
+
+template <typename T> T median(std::vector<T> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Reading list files from disk, each reading in a process of its own, the
+// reader's and the plain read()'s taking turns: the time against the plain
+// read()'s, the peak memory beyond that of a process reading an empty file
+// against the files' size.
+void printDiskFigures(int runs) {
     char folder[] = "/tmp/tallywick-bench-XXXXXX";
     if (::mkdtemp(folder) == nullptr) {
         throw std::runtime_error("cannot make a folder for the large lists");
     }
-    const std::string empty = std::string(folder) + "/empty.txt";
-    std::ofstream(empty, std::ios::binary).flush();
-    const long base = peakKilobytesReading(empty);
-    for (const bool accented : {false, true}) {
-        const std::string path = std::string(folder) + (accented ? "/1252.txt" : "/ascii.txt");
-        const std::string list = largeList(accented);
+    const auto write = [&folder](const std::string& name, const std::string& bytes) {
+        const std::string path = std::string(folder) + "/" + name;
         std::ofstream(path, std::ios::binary)
-            .write(list.data(), static_cast<std::streamsize>(list.size()));
-        const long peak = peakKilobytesReading(path) - base;
-        const long size = static_cast<long>(list.size() / 1024);
-        std::printf(
-            "Reader, peak memory (KB)\t%s\t%ld\tfile %ld\t%s\t1\n",
-            accented ? "60 MB Windows-1252 list, every other letter accented" : "60 MB ASCII list",
-            peak, size, fixed(static_cast<double>(peak) / static_cast<double>(size), 2).c_str());
-        std::remove(path.c_str());
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return path;
+    };
+    const std::string empty = write("empty.txt", "");
+    const long base = readInAProcess("--load", {empty}).peakKilobytes;
+
+    struct Case {
+        std::string label;
+        std::vector<std::string> paths;
+        std::size_t bytes;
+    };
+    const std::string typical = typicalList(kMaxListEntries);
+    std::vector<Case> cases = {
+        {"3 lists of 32,767 typical entries",
+         {write("a.txt", typical), write("b.txt", typical), write("c.txt", typical)},
+         3 * typical.size()}};
+    const std::tuple<LargeList, const char*, const char*> large[] = {
+        {LargeList::Ascii, "ascii.txt", "60 MB ASCII list"},
+        {LargeList::Accented, "accented.txt",
+         "60 MB Windows-1252 list, every other letter accented"},
+        {LargeList::Euros, "euros.txt", "60 MB Windows-1252 list, every letter a euro sign"},
+    };
+    for (const auto& [kind, name, label] : large) {
+        const std::string list = largeList(kind);
+        cases.push_back({label, {write(name, list)}, list.size()});
+    }
+
+    for (const Case& c : cases) {
+        std::vector<long> loadTimes;
+        std::vector<long> readTimes;
+        std::vector<long> peaks;
+        for (int run = 0; run < runs; ++run) {
+            const Reading loaded = readInAProcess("--load", c.paths);
+            loadTimes.push_back(loaded.microseconds);
+            peaks.push_back(loaded.peakKilobytes - base);
+            readTimes.push_back(readInAProcess("--read", c.paths).microseconds);
+        }
+        const double load = static_cast<double>(median(loadTimes)) / 1000.0;
+        const double read = static_cast<double>(median(readTimes)) / 1000.0;
+        std::printf("Reader from disk, time (ms)\t%s\t%s\tread() %s\t%s\t%d\n", c.label.c_str(),
+                    fixed(load, 1).c_str(), fixed(read, 1).c_str(), fixed(load / read, 2).c_str(),
+                    runs);
+        const long peak = median(peaks);
+        const long size = static_cast<long>(c.bytes / 1024);
+        std::printf("Reader, peak memory (KB)\t%s\t%ld\tfiles %ld\t%s\t%d\n", c.label.c_str(), peak,
+                    size, fixed(static_cast<double>(peak) / static_cast<double>(size), 2).c_str(),
+                    runs);
+    }
+    for (const Case& c : cases) {
+        for (const std::string& path : c.paths) {
+            std::remove(path.c_str());
+        }
     }
     std::remove(empty.c_str());
     ::rmdir(folder);
@@ -296,13 +396,9 @@ int run(int argc, char** argv) {
     std::vector<char*> args{argv[0]};
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg.rfind("--load=", 0) == 0) {
-            // One reading, for printPeakMemory().
-            PosixListFileSource files;
-            const ListEntries entries = loadListEntries(files, arg.substr(7));
-            benchmark::DoNotOptimize(entries.size());
-            std::printf("%ld\n", ownPeakKilobytes());
-            return 0;
+        if (arg == "--load" || arg == "--read") {
+            // One reading, for readInAProcess().
+            return readFiles(arg == "--load", {argv + i + 1, argv + argc});
         }
         if (arg.rfind("--assets=", 0) == 0) {
             assets = arg.substr(9);
@@ -328,10 +424,8 @@ int run(int argc, char** argv) {
         const char* name;
         void (*body)(benchmark::State&, const Corpus&);
     };
-    const Kind kinds[] = {{"memchr", scanLineEnds},
-                          {"parser", parseOnly},
-                          {"entries", loadEntries},
-                          {"strings", loadStrings}};
+    const Kind kinds[] = {
+        {"memchr", scanLineEnds}, {"parser", parseOnly}, {"entries", loadEntries}};
     for (const Corpus& corpus : corpora) {
         for (const Kind& kind : kinds) {
             const std::string name = std::string(kind.name) + "/" + corpus.label;
@@ -357,7 +451,6 @@ int run(int argc, char** argv) {
         const std::pair<const char*, const char*> figures[] = {
             {"parser", "Reader, parser alone (MB/s)"},
             {"entries", "Reader, loadListEntries (MB/s)"},
-            {"strings", "Reader, loadListFile (MB/s)"},
         };
         for (const auto& [kind, title] : figures) {
             const std::string name = std::string(kind) + "/" + corpus.label;
@@ -367,7 +460,7 @@ int run(int argc, char** argv) {
                         fixed(rate / floor, 2).c_str(), collector.runs(name));
         }
     }
-    printPeakMemory();
+    printDiskFigures(repetitions);
     return 0;
 }
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "base/GrowingArray.h"
-#include "catalogue/TextRunIterator.h"
 
 #include <cstddef>
 #include <string>
@@ -19,8 +18,6 @@ namespace tallywick {
 // two allocations rather than one per entry, and its text's size in memory.
 class ListEntries {
 public:
-    using Iterator = TextRunIterator<ListEntries>;
-
     ListEntries() = default;
     explicit ListEntries(const std::vector<std::string>& entries) {
         for (const std::string& entry : entries) {
@@ -38,21 +35,10 @@ public:
         const std::size_t start = i == 0 ? 0 : ends_[i - 1];
         return {text_.data() + start, ends_[i] - start};
     }
-    [[nodiscard]] Iterator begin() const { return {this, 0}; }
-    [[nodiscard]] Iterator end() const { return {this, size()}; }
 
     void push_back(std::string_view entry) {
         text_.append(entry.data(), entry.size());
         ends_.push_back(text_.size());
-    }
-
-    [[nodiscard]] std::vector<std::string> toStrings() const {
-        std::vector<std::string> strings;
-        strings.reserve(size());
-        for (const std::string_view entry : *this) {
-            strings.emplace_back(entry);
-        }
-        return strings;
     }
 
     friend bool operator==(const ListEntries&, const ListEntries&) = default;

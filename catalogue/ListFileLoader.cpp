@@ -92,8 +92,4 @@ ListEntries loadListEntries(ListFilePort& files, const std::string& name) {
     return {std::move(buffer), std::move(ends)};
 }
 
-std::vector<std::string> loadListFile(ListFilePort& files, const std::string& name) {
-    return loadListEntries(files, name).toStrings();
-}
-
 } // namespace tallywick

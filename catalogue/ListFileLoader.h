@@ -8,7 +8,6 @@
 
 #include <cstddef>
 #include <string>
-#include <vector>
 
 namespace tallywick {
 
@@ -24,8 +23,5 @@ inline constexpr std::size_t kMaxListFileBytes = std::size_t{64} << 20;
 // opened or read, is larger than kMaxListFileBytes (counted on what is read,
 // whatever size it claims) or holds more than kMaxListEntries fields.
 [[nodiscard]] ListEntries loadListEntries(ListFilePort& files, const std::string& name);
-
-// The same, one string per entry.
-[[nodiscard]] std::vector<std::string> loadListFile(ListFilePort& files, const std::string& name);
 
 } // namespace tallywick

@@ -11,6 +11,7 @@
 //   without quotes or line ends), in UTF-8 and in UTF-16 with its mark;
 // - every entry is well-formed UTF-8.
 
+#include "MemoryListFiles.h"
 #include "base/RunTimeError.h"
 #include "catalogue/ListFileLoader.h"
 #include "catalogue/ListText.h"
@@ -30,38 +31,16 @@ namespace {
 using namespace tallywick;
 using Entries = std::vector<std::string>;
 
-class MemorySource final : public ListFilePort {
-public:
-    MemorySource(std::string bytes, std::size_t chunk) : bytes_(std::move(bytes)), chunk_(chunk) {}
-    std::unique_ptr<ListFile> open(const std::string&) override {
-        return std::make_unique<File>(bytes_, chunk_);
-    }
-
-private:
-    class File final : public ListFile {
-    public:
-        File(const std::string& bytes, std::size_t chunk) : bytes_(bytes), chunk_(chunk) {}
-        std::size_t read(char* buffer, std::size_t size) override {
-            const std::size_t n = std::min({size, chunk_, bytes_.size() - offset_});
-            std::memcpy(buffer, bytes_.data() + offset_, n);
-            offset_ += n;
-            return n;
-        }
-
-    private:
-        const std::string& bytes_;
-        std::size_t chunk_;
-        std::size_t offset_ = 0;
-    };
-    std::string bytes_;
-    std::size_t chunk_;
-};
-
 // The entries, or none when the file holds too many.
 std::optional<Entries> read(const std::string& bytes, std::size_t chunk) {
-    MemorySource source(bytes, chunk);
+    fuzzing::MemoryListFiles source(bytes, chunk);
     try {
-        return loadListFile(source, "fuzz.txt");
+        const ListEntries entries = loadListEntries(source, "fuzz.txt");
+        Entries texts;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            texts.emplace_back(entries[i]);
+        }
+        return texts;
     } catch (const RunTimeError& error) {
         if (error.number() != ErrorNumber::Overflow) {
             std::abort();
@@ -138,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!first) {
         return 0;
     }
-    MemorySource source(bytes, chunk);
+    fuzzing::MemoryListFiles source(bytes, chunk);
     GrowingArray<char> raw;
     raw.append(bytes.data(), bytes.size());
     const ListText text = decodeListText(std::move(raw), source);

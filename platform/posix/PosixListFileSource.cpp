@@ -5,15 +5,13 @@
 
 #include "base/RunTimeError.h"
 
-#include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstdint>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tallywick {
 
@@ -27,35 +25,8 @@ public:
     PosixListFile& operator=(const PosixListFile&) = delete;
     ~PosixListFile() override { ::close(fd_); }
 
-    // A large read lands in pages the process has not touched yet: the
-    // kernel makes them in one call first instead of taking a fault for
-    // each, and the file comes through a small buffer that stays mapped,
-    // so that the pages are written once, from here. Under a hypervisor
-    // that shadows page tables, a fresh page written by the kernel and then
-    // read by the program costs several times its copy.
     std::size_t read(char* buffer, std::size_t size) override {
-        if (size < kPiece) {
-            return readOnce(buffer, size);
-        }
         makePages(buffer, size);
-        std::size_t total = 0;
-        while (total < size) {
-            const std::size_t wanted = std::min(size - total, piece_.size());
-            const std::size_t got = readOnce(piece_.data(), wanted);
-            std::memcpy(buffer + total, piece_.data(), got);
-            total += got;
-            if (got < wanted) {
-                break;
-            }
-        }
-        return total;
-    }
-    [[nodiscard]] std::uint64_t claimedSize() const override { return claimedSize_; }
-
-private:
-    static constexpr std::size_t kPiece = std::size_t{64} * 1024;
-
-    std::size_t readOnce(char* buffer, std::size_t size) {
         for (;;) {
             const ssize_t got = ::read(fd_, buffer, size);
             if (got >= 0) {
@@ -66,27 +37,32 @@ private:
             }
         }
     }
+    [[nodiscard]] std::uint64_t claimedSize() const override { return claimedSize_; }
 
-    // The whole pages inside [buffer, buffer + size), made writable at
-    // once. Kernels before 5.14 do not know the advice; their pages are then
-    // made one fault at a time, as without it.
+private:
+    // The pages of a large read's room are made in one call before the read
+    // fills them, instead of one fault at a time as the read goes. Under a
+    // hypervisor that shadows page tables, such as the project's machine,
+    // each fault costs several times the copy of its page (make bench:
+    // "Reader from disk"); elsewhere this only saves the faults, as the
+    // reader asks for the size the file claims and the pages made are those
+    // the file fills. Kernels before 5.14 ignore the advice.
     static void makePages(char* buffer, std::size_t size) {
 #ifdef MADV_POPULATE_WRITE
-        const auto pageSize = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+        static const auto pageSize = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+        if (size < 16 * pageSize) {
+            return;
+        }
         const auto begin =
             (reinterpret_cast<std::uintptr_t>(buffer) + pageSize - 1) & ~(pageSize - 1);
         const auto end = (reinterpret_cast<std::uintptr_t>(buffer) + size) & ~(pageSize - 1);
-        if (end > begin) {
-            ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
-        }
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
 #else
         (void)buffer;
         (void)size;
 #endif
     }
 
-    // Left unset: every read fills what it copies on.
-    std::array<char, kPiece> piece_;
     int fd_;
     std::string name_;
     std::uint64_t claimedSize_;
@@ -107,48 +83,83 @@ private:
     }
 }
 
-bool sameFile(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+[[noreturn]] void throwNoRegularFile(const std::string& name) {
+    throwOpenError(EISDIR, name);
+}
+
+int openRetrying(const char* path, int flags) {
+    int fd = -1;
+    do {
+        fd = ::open(path, flags);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
 }
 
 } // namespace
 
-std::unique_ptr<ListFile> PosixListFileSource::open(const std::string& name) {
-    // What the name leads to is looked at before it is opened: a folder, a
-    // FIFO or a device is refused without being opened at all, as opening a
-    // device can have effects of its own (a tape rewinds, a modem hangs up).
+LookedAtListFile::LookedAtListFile(const std::string& name) : name_(name) {
+    // A name that leads to no regular file is refused without any open at
+    // all, not even one that reads nothing.
     struct stat named {};
     if (::stat(name.c_str(), &named) != 0) {
         throwOpenError(errno, name);
     }
     if (!S_ISREG(named.st_mode)) {
-        throwOpenError(EISDIR, name);
+        throwNoRegularFile(name);
     }
-    // Non-blocking and checked again once open, in case the name was made to
-    // lead elsewhere in between.
-    int fd = -1;
-    do {
-        fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
+    fd_ = openRetrying(name.c_str(), O_PATH | O_CLOEXEC);
+    if (fd_ < 0) {
         throwOpenError(errno, name);
     }
+    // The name may have been made to lead elsewhere since it was looked at.
+    struct stat held {};
+    if (::fstat(fd_, &held) != 0 || !S_ISREG(held.st_mode) || held.st_dev != named.st_dev ||
+        held.st_ino != named.st_ino) {
+        ::close(fd_);
+        throwNoRegularFile(name);
+    }
+    device_ = held.st_dev;
+    inode_ = held.st_ino;
+}
+
+LookedAtListFile::~LookedAtListFile() {
+    ::close(fd_);
+}
+
+std::unique_ptr<ListFile> LookedAtListFile::openForReading() {
+    // The descriptor's link in /proc leads to the file it holds, not to a
+    // name; it is checked once open all the same. Non-blocking, so that
+    // nothing could ever wait here.
+    const std::string held = "/proc/self/fd/" + std::to_string(fd_);
+    const int fd = openRetrying(held.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) {
+            throw fileError(ErrorNumber::PathFileAccess, name_,
+                            "cannot be opened safely without /proc");
+        }
+        throwOpenError(errno, name_);
+    }
     struct stat opened {};
-    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || !sameFile(named, opened)) {
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_dev != device_ ||
+        opened.st_ino != inode_) {
         ::close(fd);
-        throwOpenError(EISDIR, name);
+        throwNoRegularFile(name_);
     }
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags >= 0) {
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     }
     try {
-        return std::make_unique<PosixListFile>(fd, name,
+        return std::make_unique<PosixListFile>(fd, name_,
                                                static_cast<std::uint64_t>(opened.st_size));
     } catch (...) {
         ::close(fd);
         throw;
     }
+}
+
+std::unique_ptr<ListFile> PosixListFileSource::open(const std::string& name) {
+    return LookedAtListFile(name).openForReading();
 }
 
 } // namespace tallywick

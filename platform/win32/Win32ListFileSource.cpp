@@ -7,7 +7,7 @@
 #include "platform/win32/WideText.h"
 
 #include <algorithm>
-#include <optional>
+#include <array>
 #include <string>
 #include <utility>
 #include <windows.h>
@@ -77,24 +77,12 @@ private:
     }
 }
 
-// Which file a handle is open on, to tell whether two opens met the same one.
-struct FileIdentity {
-    DWORD volume = 0;
-    DWORD indexHigh = 0;
-    DWORD indexLow = 0;
-    bool operator==(const FileIdentity&) const = default;
-};
-
-// A disk file that is no folder, with its identity; nothing otherwise.
-std::optional<FileIdentity> diskFileIdentity(HANDLE file) {
+// Whether a handle is open on a disk file that is no folder.
+bool isDiskFile(HANDLE file) {
     BY_HANDLE_FILE_INFORMATION information{};
-    if (::GetFileType(file) != FILE_TYPE_DISK ||
-        !::GetFileInformationByHandle(file, &information) ||
-        (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return std::nullopt;
-    }
-    return FileIdentity{information.dwVolumeSerialNumber, information.nFileIndexHigh,
-                        information.nFileIndexLow};
+    return ::GetFileType(file) == FILE_TYPE_DISK &&
+           ::GetFileInformationByHandle(file, &information) &&
+           (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 // Opens the name for ACCESS; a folder opens too, so that it can be told
@@ -112,25 +100,21 @@ unsigned legacyCodePageFor(unsigned ansiCodePage) noexcept {
 }
 
 std::unique_ptr<ListFile> Win32ListFileSource::open(const std::string& name) {
-    const std::wstring path = toWide(name);
     // First opened for no access at all, which reads nothing and starts no
-    // device: only a disk file that is no folder is then opened for reading.
-    const HandleCloser look(openFor(path, 0));
+    // device: only a disk file that is no folder is then opened for reading,
+    // and through this handle, not by its name again, so that it is the file
+    // looked at whatever the name leads to by then.
+    const HandleCloser look(openFor(toWide(name), 0));
     if (look.get() == INVALID_HANDLE_VALUE) {
         throwOpenError(::GetLastError(), name);
     }
-    const std::optional<FileIdentity> looked = diskFileIdentity(look.get());
-    if (!looked) {
+    if (!isDiskFile(look.get())) {
         throwOpenError(ERROR_INVALID_FUNCTION, name);
     }
-    HandleCloser file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    HandleCloser file(
+        ::ReOpenFile(look.get(), GENERIC_READ, FILE_SHARE_READ, FILE_FLAG_SEQUENTIAL_SCAN));
     if (file.get() == INVALID_HANDLE_VALUE) {
         throwOpenError(::GetLastError(), name);
-    }
-    // The name could have been made to lead elsewhere in between.
-    if (diskFileIdentity(file.get()) != looked) {
-        throwOpenError(ERROR_INVALID_FUNCTION, name);
     }
     LARGE_INTEGER size{};
     const std::uint64_t claimed =
@@ -140,25 +124,41 @@ std::unique_ptr<ListFile> Win32ListFileSource::open(const std::string& name) {
     return listFile;
 }
 
-void Win32ListFileSource::appendLegacyText(std::string_view bytes, GrowingArray<char>& out) const {
-    const unsigned codePage = legacyCodePageFor(::GetACP());
+void appendCodePageText(unsigned codePage, std::string_view bytes, GrowingArray<char>& out) {
+    // The bytes that lead a double-byte character, none in a single-byte
+    // code page. The system takes a lead byte with whatever byte follows it.
+    std::array<bool, 256> leads{};
+    bool doubleByte = false;
+    CPINFO information{};
+    if (::GetCPInfo(codePage, &information) && information.MaxCharSize > 1) {
+        for (std::size_t i = 0; i + 1 < MAX_LEADBYTES && information.LeadByte[i] != 0; i += 2) {
+            for (unsigned lead = information.LeadByte[i]; lead <= information.LeadByte[i + 1];
+                 ++lead) {
+                leads[lead] = doubleByte = true;
+            }
+        }
+    }
     // Converted a piece at a time, so that only one piece is ever held as
-    // UTF-16 beside the bytes and their UTF-8. A piece ends after a byte
-    // below 0x40, which no ANSI code page uses as the second byte of a
-    // double-byte character.
+    // UTF-16 beside the bytes and their UTF-8. A piece ends after a whole
+    // character.
     constexpr std::size_t kPiece = std::size_t{1} << 20;
     while (!bytes.empty()) {
-        // A piece with no such byte (none in a whole mebibyte) is not split.
-        std::size_t length = bytes.size();
-        for (std::size_t end = std::min(bytes.size(), kPiece); length > kPiece && end > 0; --end) {
-            if (static_cast<unsigned char>(bytes[end - 1]) < 0x40) {
-                length = end;
+        std::size_t length = std::min(bytes.size(), kPiece);
+        if (doubleByte) {
+            length = 0;
+            while (length < kPiece && length < bytes.size()) {
+                length += leads[static_cast<unsigned char>(bytes[length])] ? 2 : 1;
             }
+            length = std::min(length, bytes.size());
         }
         const std::string utf8 = toUtf8(fromCodePage(codePage, bytes.substr(0, length)));
         out.append(utf8.data(), utf8.size());
         bytes.remove_prefix(length);
     }
+}
+
+void Win32ListFileSource::appendLegacyText(std::string_view bytes, GrowingArray<char>& out) const {
+    appendCodePageText(legacyCodePageFor(::GetACP()), bytes, out);
 }
 
 } // namespace tallywick

@@ -8,8 +8,8 @@
 namespace tallywick {
 
 // List files on Windows: anything but a disk file is refused before it is
-// opened for reading; opened with CreateFileW for reading (others may read
-// them too). Files in no Unicode form are in the ANSI code page.
+// opened for reading; the file looked at is then reopened for reading (others
+// may read it too). Files in no Unicode form are in the ANSI code page.
 class Win32ListFileSource final : public ListFilePort {
 public:
     [[nodiscard]] std::unique_ptr<ListFile> open(const std::string& name) override;
@@ -21,5 +21,8 @@ public:
 // ANSI code page is UTF-8 ("Use Unicode UTF-8 for worldwide language
 // support"), since a file that was UTF-8 would have been read as such.
 [[nodiscard]] unsigned legacyCodePageFor(unsigned ansiCodePage) noexcept;
+
+// Text in the code page, appended to out as UTF-8, as the system converts it.
+void appendCodePageText(unsigned codePage, std::string_view bytes, GrowingArray<char>& out);
 
 } // namespace tallywick

@@ -30,7 +30,7 @@ Entries read(const std::string& bytes) {
     testing::Journal journal;
     testing::FakeListFiles files(journal);
     files.files["list.txt"] = bytes;
-    Entries entries = loadListFile(files, "list.txt");
+    Entries entries = testing::loadEntryTexts(files, "list.txt");
 
     if (validUtf8Prefix(bytes) == bytes.size() && !bytes.starts_with(kUtf8ByteOrderMark)) {
         std::string out(bytes.size(), '\0');
@@ -228,6 +228,38 @@ TEST(TextDecodingTest, utf8IsWellFormedExactlyWithinItsEdges) {
     }
 }
 
+// Only a high surrogate (D800 to DBFF) followed by a low one (DC00 to DFFF)
+// is a pair; any other surrogate stands alone and reads as U+FFFD, in either
+// byte order.
+TEST(TextDecodingTest, onlyAHighSurrogateFollowedByALowOneMakesAPair) {
+    const std::string replacement = "\xEF\xBF\xBD";
+    const std::vector<std::pair<std::u16string, std::string>> cases = {
+        {u"\xD83D\xDCB3", "\xF0\x9F\x92\xB3"},                     // U+1F4B3
+        {u"\xD800\xDC00", "\xF0\x90\x80\x80"},                     // U+10000
+        {u"\xDBFF\xDFFF", "\xF4\x8F\xBF\xBF"},                     // U+10FFFF
+        {u"\xDCB3\xDCB3", replacement + replacement},              // low, low
+        {u"\xDC00\xD800\xDC00", replacement + "\xF0\x90\x80\x80"}, // low, pair
+        {u"\xD83D\xD83D\xDCB3", replacement + "\xF0\x9F\x92\xB3"}, // high, pair
+        {u"\xDFFF\x0041", replacement + "A"},
+        {u"\xD83D", replacement},
+    };
+    for (const auto& [units, expected] : cases) {
+        for (const ByteOrder order : {ByteOrder::LittleEndian, ByteOrder::BigEndian}) {
+            std::string bytes;
+            for (const char16_t unit : units) {
+                const auto high = static_cast<char>(unit >> 8);
+                const auto low = static_cast<char>(unit & 0xFF);
+                bytes += order == ByteOrder::LittleEndian ? std::string{low, high}
+                                                          : std::string{high, low};
+            }
+            GrowingArray<char> decoded;
+            appendUtf16AsUtf8(bytes, order, decoded);
+            EXPECT_EQ(std::string(decoded.data(), decoded.size()), expected)
+                << ::testing::PrintToString(bytes);
+        }
+    }
+}
+
 // The word-at-a-time scan for bytes that are not ASCII against a byte-wise
 // one, over every length up to a few rounds, at every alignment, with such a
 // byte (or none) at every position.
@@ -272,7 +304,7 @@ TEST(ListFileReaderTest, fullListIsAcceptedAndOneMoreFieldOverflows) {
         testing::FakeListFiles files(journal);
         files.files["buslist.txt"] = overlong;
         try {
-            (void)loadListFile(files, "buslist.txt");
+            (void)loadListEntries(files, "buslist.txt");
             ADD_FAILURE() << "a list of 32,768 entries was accepted";
         } catch (const RunTimeError& error) {
             EXPECT_EQ(error.number(), ErrorNumber::Overflow);
@@ -287,7 +319,7 @@ TEST(ListFileReaderTest, readFailureInTheMiddleIsDeviceError) {
     files.files["buslistb.txt"] = "Alpha\r\nBeta\r\nGamma\r\nDelta\r\n";
     files.failAfter["buslistb.txt"] = 14;
     try {
-        (void)loadListFile(files, "buslistb.txt");
+        (void)loadListEntries(files, "buslistb.txt");
         FAIL() << "a failed read went unnoticed";
     } catch (const RunTimeError& error) {
         EXPECT_EQ(static_cast<int>(error.number()), 57);

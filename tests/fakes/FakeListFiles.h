@@ -6,10 +6,11 @@
 // A fake list-file port: files held in memory, handed out a few bytes at a
 // time, each open and close written to a journal shared with the other fakes.
 // A file can be made to fail after some of its bytes, as a disk that goes bad
-// in the middle of a read.
+// in the middle of a read. And the entries of a list as strings, to compare.
 
 #include "base/ProductFacts.h"
 #include "base/RunTimeError.h"
+#include "catalogue/ListFileLoader.h"
 #include "ports/ListFilePort.h"
 
 #include <algorithm>
@@ -22,6 +23,19 @@
 namespace tallywick::testing {
 
 using Journal = std::vector<std::string>;
+
+inline std::vector<std::string> entryTexts(const ListEntries& entries) {
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        texts.emplace_back(entries[i]);
+    }
+    return texts;
+}
+
+// A list file's entries as strings, read as start-up reads it.
+inline std::vector<std::string> loadEntryTexts(ListFilePort& files, const std::string& name) {
+    return entryTexts(loadListEntries(files, name));
+}
 
 class FakeListFiles final : public ListFilePort {
 public:

@@ -104,7 +104,7 @@ public:
 
     void fillList(ControlId list, ListEntries entries) override {
         journal_.push_back("fill " + std::string(controlName(list)));
-        lists[list] = entries.toStrings();
+        lists[list] = entryTexts(entries);
     }
     std::size_t listCount(ControlId list) const override {
         journal_.push_back("count " + std::string(controlName(list)));

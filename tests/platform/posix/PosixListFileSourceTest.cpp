@@ -3,16 +3,18 @@
 
 #include "platform/posix/PosixListFileSource.h"
 
+#include "FakeListFiles.h"
 #include "TempFolder.h"
 #include "base/RunTimeError.h"
-#include "catalogue/ListFileLoader.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <sys/inotify.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -38,7 +40,7 @@ TEST(PosixListFileSourceTest, readsARegularFileToItsEnd) {
     TempFolder folder;
     const std::string file = folder.write("buslist.txt", "Alpha\r\n\"B, C\"\r\n");
     PosixListFileSource source;
-    EXPECT_EQ(loadListFile(source, file), (std::vector<std::string>{"Alpha", "B, C"}));
+    EXPECT_EQ(testing::loadEntryTexts(source, file), (std::vector<std::string>{"Alpha", "B, C"}));
 
     // Large files come through in pieces: every entry arrives whole, in
     // place, whatever piece it straddles.
@@ -48,7 +50,7 @@ TEST(PosixListFileSourceTest, readsARegularFileToItsEnd) {
         entries.push_back("Card " + std::to_string(i * 7919));
         text += entries.back() + (i % 3 == 0 ? "\n" : "\r\n");
     }
-    EXPECT_EQ(loadListFile(source, folder.write("buslistb.txt", text)), entries);
+    EXPECT_EQ(testing::loadEntryTexts(source, folder.write("buslistb.txt", text)), entries);
 }
 
 TEST(PosixListFileSourceTest, unusableNamesRaiseTheirErrorsWithoutBlocking) {
@@ -66,8 +68,11 @@ TEST(PosixListFileSourceTest, unusableNamesRaiseTheirErrorsWithoutBlocking) {
 // Opening a device can have effects of its own, so whatever is no regular
 // file is refused without being opened; the kernel reports every open of a
 // watched file. The FIFO and the device (a null device, which root may make)
-// are the test's own, so that no other process's opens are counted.
-TEST(PosixListFileSourceTest, whatIsNoRegularFileIsNeverOpened) {
+// are the test's own, so that no other process's opens are counted. Last, the
+// name is made to lead to the FIFO right after it was looked at, as a process
+// swapping names in the list folder could: what is opened for reading is the
+// file that was looked at, and the FIFO is not opened then either.
+TEST(PosixListFileSourceTest, whatIsNoRegularFileIsNeverOpenedNotEvenWhenSwappedInAfterTheLook) {
     TempFolder folder;
     std::vector<std::string> specials = {folder / "fifo"};
     ASSERT_EQ(::mkfifo(specials[0].c_str(), 0600), 0);
@@ -85,9 +90,56 @@ TEST(PosixListFileSourceTest, whatIsNoRegularFileIsNeverOpened) {
         EXPECT_EQ(openError(special), 75) << special;
     }
     EXPECT_EQ(openError("/dev/null"), 75);
+
+    const std::string list = folder.write("buslistb.txt", "Looked at\r\n");
+    LookedAtListFile looked(list);
+    ASSERT_EQ(::rename(list.c_str(), (folder / "elsewhere.txt").c_str()), 0);
+    ASSERT_EQ(::rename(specials[0].c_str(), list.c_str()), 0);
+    std::array<char, 64> text{};
+    try {
+        const auto file = looked.openForReading();
+        EXPECT_EQ(std::string(text.data(), file->read(text.data(), text.size())), "Looked at\r\n");
+    } catch (const RunTimeError& error) {
+        ADD_FAILURE() << error.description();
+    }
     std::array<char, 4096> events{};
     EXPECT_LT(::read(watch, events.data(), events.size()), 0) << "a device or FIFO was opened";
     ::close(watch);
+}
+
+// A file held by a descriptor that reads nothing is opened for reading
+// through /proc; without it, the file is refused rather than opened by its
+// name again. /proc is hidden in a mount namespace of a child's own.
+TEST(PosixListFileSourceTest, withoutProcAListFileIsRefusedNotOpenedByItsName) {
+    TempFolder folder;
+    const std::string list = folder.write("buslist.txt", "x");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const bool hidden =
+            (::unshare(CLONE_NEWNS) == 0 || ::unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0) &&
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+            ::mount("none", "/proc", "tmpfs", 0, nullptr) == 0;
+        if (!hidden) {
+            ::_exit(99);
+        }
+        try {
+            (void)PosixListFileSource().open(list);
+            ::_exit(1);
+        } catch (const RunTimeError& error) {
+            ::_exit(error.description() == "Path/File access error: " + list +
+                                               " cannot be opened safely without /proc"
+                        ? 0
+                        : 2);
+        }
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 99) {
+        GTEST_SKIP() << "no mount namespace of its own for a child here";
+    }
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: opened, 2: another error";
 }
 
 // A file is bounded by what it gives, not by what it claims: a sparse file
@@ -101,7 +153,7 @@ TEST(PosixListFileSourceTest, fileLargerThan64MBIsRefusedWhateverItClaims) {
     for (const std::string& file : {sparse, folder / "buslistb.txt"}) {
         PosixListFileSource source;
         try {
-            (void)loadListFile(source, file);
+            (void)loadListEntries(source, file);
             ADD_FAILURE() << file << " was read";
         } catch (const RunTimeError& error) {
             EXPECT_EQ(error.description(), "Out of memory: " + file + " is larger than 64 MB");
@@ -116,7 +168,7 @@ TEST(PosixListFileSourceTest, readFailureIsDeviceError) {
     ASSERT_EQ(::symlink("/proc/self/mem", (folder / "buslist.txt").c_str()), 0);
     PosixListFileSource source;
     try {
-        (void)loadListFile(source, folder / "buslist.txt");
+        (void)loadListEntries(source, folder / "buslist.txt");
         FAIL() << "a failed read went unnoticed";
     } catch (const RunTimeError& error) {
         EXPECT_EQ(static_cast<int>(error.number()), 57);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 // The Windows platform services against the real system (Wine here).
+#include "FakeListFiles.h"
 #include "base/RunTimeError.h"
 #include "catalogue/ListFileLoader.h"
 #include "listfolder/ListFolder.h"
@@ -15,6 +16,7 @@
 #include "platform/win32/Win32NumberFormat.h"
 #include "platform/win32/Win32ShellService.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -98,7 +100,7 @@ TEST(Win32ListFileSourceTest, readsAFileAndDecodesItsFieldsFromTheAnsiCodePage) 
     folder.write(L"buslist.txt", "Alpha\r\n\"B, C\"\r\nCaf\xe9 \x80, \xc3\xa9\r\n");
     Win32ListFileSource source;
     // Bytes that would be UTF-8 elsewhere are two ANSI characters here.
-    EXPECT_EQ(loadListFile(source, "buslist.txt"),
+    EXPECT_EQ(testing::loadEntryTexts(source, "buslist.txt"),
               (std::vector<std::string>{"Alpha", "B, C", "Caf\xc3\xa9 \xe2\x82\xac",
                                         "\xc3\x83\xc2\xa9"}));
 }
@@ -111,10 +113,10 @@ TEST(Win32ListFileSourceTest, aFileOfUtf8OrWithItsMarkIsReadAsUtf8AndEachFileIsD
     Win32ListFileSource source;
     // As Notepad saves them: UTF-8, and UTF-8 with a byte-order mark.
     folder.write(L"buslist.txt", "Cr\u00e9dit Agricole Card\r\n");
-    EXPECT_EQ(loadListFile(source, "buslist.txt"),
+    EXPECT_EQ(testing::loadEntryTexts(source, "buslist.txt"),
               (std::vector<std::string>{"Cr\u00e9dit Agricole Card"}));
     folder.write(L"buslistb.txt", "\uFEFFCaf\u00e9 Business Card\r\n");
-    EXPECT_EQ(loadListFile(source, "buslistb.txt"),
+    EXPECT_EQ(testing::loadEntryTexts(source, "buslistb.txt"),
               (std::vector<std::string>{"Caf\u00e9 Business Card"}));
     // Euro signs in UTF-8 for long enough that any piece the file is read
     // in ends inside one.
@@ -123,12 +125,13 @@ TEST(Win32ListFileSourceTest, aFileOfUtf8OrWithItsMarkIsReadAsUtf8AndEachFileIsD
         euros += "\u20ac";
     }
     folder.write(L"buslistc.txt", "\"" + euros + "\"\r\nLast\r\n");
-    EXPECT_EQ(loadListFile(source, "buslistc.txt"), (std::vector<std::string>{euros, "Last"}));
+    EXPECT_EQ(testing::loadEntryTexts(source, "buslistc.txt"),
+              (std::vector<std::string>{euros, "Last"}));
     // One byte that is not UTF-8 (an e acute in Windows-1252), far into the
     // file, makes the whole file ANSI, its first entry too.
     folder.write(L"buslist.txt",
                  "Cr\u00e9dit\r\n\"" + std::string(200000, 'x') + "\"\r\nCaf\xE9\r\n");
-    const std::vector<std::string> ansi = loadListFile(source, "buslist.txt");
+    const std::vector<std::string> ansi = testing::loadEntryTexts(source, "buslist.txt");
     ASSERT_EQ(ansi.size(), 3u);
     EXPECT_EQ(ansi[0], "Cr\u00c3\u00a9dit");
     EXPECT_EQ(ansi[2], "Caf\u00e9");
@@ -162,6 +165,33 @@ TEST(Win32ListFileSourceTest, legacyCodePageIsTheAnsiOneOrWindows1252WhereThatIs
     EXPECT_EQ(legacyCodePageFor(932), 932u);
 }
 
+// Legacy text is converted a mebibyte at a time. In a double-byte code page
+// no piece may end between a character's two bytes, wherever the mebibyte
+// falls: the whole text reads as the system converts it in one go. Second
+// bytes below 0x80 and above, and runs with and without single-byte
+// characters among them.
+TEST(Win32ListFileSourceTest, legacyTextInADoubleByteCodePageIsNeverSplitInsideACharacter) {
+    for (const unsigned codePage : {932u, 936u}) {
+        for (const bool withCommas : {false, true}) {
+            std::string bytes = "x"; // the pairs start at odd offsets
+            for (std::size_t i = 0; bytes.size() < (std::size_t{5} << 19); ++i) {
+                bytes += i % 3 == 0 ? "\x83\x41" : i % 3 == 1 ? "\x88\x9F" : "\x82\xA0";
+                if (withCommas && i % 1000 == 999) {
+                    bytes += ',';
+                }
+            }
+            const std::string whole = toUtf8(fromCodePage(codePage, bytes));
+            GrowingArray<char> pieces;
+            appendCodePageText(codePage, bytes, pieces);
+            const std::string read(pieces.data(), pieces.size());
+            EXPECT_TRUE(read == whole)
+                << "code page " << codePage << ", commas " << withCommas << ": differs from byte "
+                << std::mismatch(read.begin(), read.end(), whole.begin(), whole.end()).first -
+                       read.begin();
+        }
+    }
+}
+
 TEST(Win32ListFileSourceTest, fileLargerThan64MBIsRefusedWhateverItClaims) {
     WorkingFolder folder;
     const std::wstring path = folder.write(L"buslist.txt", "");
@@ -178,7 +208,7 @@ TEST(Win32ListFileSourceTest, fileLargerThan64MBIsRefusedWhateverItClaims) {
     ASSERT_TRUE(grown);
     Win32ListFileSource source;
     try {
-        (void)loadListFile(source, "buslist.txt");
+        (void)loadListEntries(source, "buslist.txt");
         FAIL() << "100 GB were read as a list";
     } catch (const RunTimeError& error) {
         EXPECT_EQ(error.description(), "Out of memory: buslist.txt is larger than 64 MB");
