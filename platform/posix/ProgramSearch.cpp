@@ -102,16 +102,19 @@ bool liesOutsideWorkingFolder(std::string_view path) {
 }
 
 std::vector<std::string> programFolders(const char* pathValue) {
-    std::vector<std::string> folders = usableFolders(pathValue != nullptr ? pathValue : "");
-    if (folders.empty()) {
-        folders = usableFolders(systemPath());
+    if (pathValue == nullptr) {
+        return usableFolders(systemPath());
     }
-    return folders;
+    return usableFolders(pathValue);
 }
 
 std::string childSearchPath(const char* pathValue) {
+    std::vector<std::string> folders = programFolders(pathValue);
+    if (folders.empty()) {
+        folders = usableFolders(systemPath());
+    }
     std::string joined;
-    for (const std::string& folder : programFolders(pathValue)) {
+    for (const std::string& folder : folders) {
         joined += joined.empty() ? "" : ":";
         joined += folder;
     }

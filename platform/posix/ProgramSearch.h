@@ -22,15 +22,15 @@ namespace tallywick {
 [[nodiscard]] bool liesOutsideWorkingFolder(std::string_view path);
 
 // The folders programs are looked for in, resolved, in their order: those of
-// a PATH value (unset: the system's own path) that are absolute, exist and
-// lie outside the working folder; the system's own path when none is left;
-// empty only when even that leads into the working folder (a program started
-// in "/", say). Started programs are given these as their PATH, so that they
-// too never look for programs in the working folder, and never an empty
-// PATH, which shells read as "search the current folder".
+// a PATH value that are absolute, exist and lie outside the working folder;
+// the system's own path when PATH is not set at all.
 [[nodiscard]] std::vector<std::string> programFolders(const char* pathValue);
 
-// The same, joined with ':' as a PATH value.
+// The PATH started programs are given: programFolders() joined, so that they
+// too never look for programs in the working folder; the system's own path
+// when none is left, never an empty PATH, which shells read as "search the
+// current folder"; empty only when even the system's path leads into the
+// working folder (a program started in "/", say), and then nothing may start.
 [[nodiscard]] std::string childSearchPath(const char* pathValue);
 
 // The absolute path of the executable file a program's name stands for: an
