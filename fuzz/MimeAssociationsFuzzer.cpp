@@ -112,10 +112,9 @@ void checkExecLine(std::string_view line, const std::string& file) {
     const auto one = exec->commands({file}, entry);
     check(one.size() == 1 && one.front().front() == exec->program());
     if (exec->takesFiles() && !file.empty()) {
-        check(std::any_of(one.front().begin() + 1, one.front().end(),
-                          [&](const std::string& argument) {
-                              return argument.find(file) != std::string::npos;
-                          }));
+        check(std::any_of(
+            one.front().begin() + 1, one.front().end(),
+            [&](const std::string& argument) { return argument.find(file) != std::string::npos; }));
     }
     const auto two = exec->commands({file, "%k"}, entry);
     check(two.size() == 1 || two.size() == 2);

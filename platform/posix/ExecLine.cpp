@@ -35,7 +35,8 @@ std::optional<std::vector<std::string>> splitArguments(std::string_view line) {
                     break;
                 }
                 if (line[i] == '\\') {
-                    if (++i == line.size() || kEscapedInQuotes.find(line[i]) == std::string_view::npos) {
+                    if (++i == line.size() ||
+                        kEscapedInQuotes.find(line[i]) == std::string_view::npos) {
                         return std::nullopt;
                     }
                 }
@@ -134,7 +135,7 @@ std::vector<std::vector<std::string>> ExecLine::commands(const std::vector<std::
             }
             if (argument == "%i") {
                 if (!entry.icon.empty()) {
-                    command.push_back("--icon");
+                    command.emplace_back("--icon");
                     command.push_back(entry.icon);
                 }
                 continue;

@@ -23,9 +23,9 @@ char lowerAscii(char c) {
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return lowerAscii(x) == lowerAscii(y);
+           });
 }
 
 // A plain name for a file of its own in a folder of ours.
@@ -91,8 +91,7 @@ bool isFolder(const std::string& path) {
 // The file a desktop file ID names below one folder of desktop entries:
 // "foo-bar.desktop" is foo-bar.desktop there, or bar.desktop in its
 // subfolder foo. Each look costs one of the budget.
-std::optional<std::string> findBelow(const std::string& folder, std::string_view id,
-                                     int& budget) {
+std::optional<std::string> findBelow(const std::string& folder, std::string_view id, int& budget) {
     if (--budget < 0) {
         return std::nullopt;
     }
@@ -179,9 +178,13 @@ std::optional<std::string> MimeAssociations::entryPath(const std::string& deskto
 
 std::optional<std::string> MimeAssociations::defaultApplication(std::string_view mimeType) const {
     std::vector<ListFile> lists;
-    const auto read = [&lists](const std::string& folder, const std::vector<std::string>& desktops) {
+    const auto read = [&lists](const std::string& folder,
+                               const std::vector<std::string>& desktops) {
         for (const std::string& desktop : desktops) {
-            if (auto list = KeyFile::load(folder + "/" + desktop + "-mimeapps.list")) {
+            std::string name = folder + "/";
+            name += desktop;
+            name += "-mimeapps.list";
+            if (auto list = KeyFile::load(name)) {
                 lists.push_back({std::move(*list), true});
             }
         }

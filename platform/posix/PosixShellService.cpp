@@ -331,8 +331,7 @@ ShellResult PosixShellService::execute(const LaunchRequest& request) {
     // A directory text that names no folder (a Windows path, "0") is ignored:
     // the child then starts in our own working folder.
     const std::optional<std::string> folder =
-        isFolder(request.directory) ? std::optional(absolutePath(request.directory))
-                                    : std::nullopt;
+        isFolder(request.directory) ? std::optional(absolutePath(request.directory)) : std::nullopt;
 
     std::string target;
     if (isUri(request.file)) {

@@ -22,9 +22,10 @@ namespace tallywick {
 //   operation other than "open" or no usable opener 31; success is above 32.
 // Programs are started with posix_spawn, never through a shell, with no
 // descriptor but the standard ones inherited and standard input from
-// /dev/null, and none is ever taken from the working folder, nor does any
-// started program get a PATH that leads there (ProgramSearch.h). The opener's verdict is awaited for a short bound only; every
-// started process is reaped when it ends, so none is left as a zombie.
+// /dev/null; none is ever taken from the working folder, nor does any
+// started program get a PATH that leads there (ProgramSearch.h). The
+// opener's verdict is awaited for a short bound only; every started process
+// is reaped when it ends, so none is left as a zombie.
 class PosixShellService final : public ShellPort {
 public:
     struct Options {

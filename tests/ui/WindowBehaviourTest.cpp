@@ -328,7 +328,8 @@ TEST_F(WindowBehaviourTest, buttonWithSelectionMinimisesAndLaunchesTwice) {
         int index;
         ControlId button;
         std::string_view second;
-    } cases[] = {{ControlId::List1, 0, ControlId::Command2, "https://www.americanexpress.com/us/credit-cards/business/"},
+    } cases[] = {{ControlId::List1, 0, ControlId::Command2,
+                  "https://www.americanexpress.com/us/credit-cards/business/"},
                  {ControlId::List2, 1, ControlId::Command4, ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(controlName(c.button));

@@ -31,20 +31,20 @@ TEST(ExecLineTest, eachFileIsOneArgumentAsGivenWhateverItHolds) {
     EXPECT_EQ(commandsOf("\"/opt/my viewer/bin\" --title=100%% --file=%f", {"/f/1", "/f/2"}),
               (Commands{{"/opt/my viewer/bin", "--title=100%", "--file=/f/1"},
                         {"/opt/my viewer/bin", "--title=100%", "--file=/f/2"}}));
-    EXPECT_EQ(commandsOf("flatpak run --file-forwarding org.example.V @@u %u @@", {"/f/1"}),
-              (Commands{{"flatpak", "run", "--file-forwarding", "org.example.V", "@@u", "/f/1",
-                         "@@"}}));
+    EXPECT_EQ(
+        commandsOf("flatpak run --file-forwarding org.example.V @@u %u @@", {"/f/1"}),
+        (Commands{{"flatpak", "run", "--file-forwarding", "org.example.V", "@@u", "/f/1", "@@"}}));
     // The entry's own facts, and deprecated codes gone.
     EXPECT_EQ(commandsOf("viewer %i %c %k %d %N %F", {}),
               (Commands{{"viewer", "--icon", "icon-name", "Viewer", "/apps/v.desktop"}}));
 }
 
 TEST(ExecLineTest, linesTheSpecificationDoesNotAllowAreNoCommandLines) {
-    for (const std::string_view line : {
-             "", "  ", "viewer 'a b' %f", "viewer a;b %f", "viewer a>b %f", "viewer ~/x %f",
-             "viewer \"open %f", "viewer \"a\\q\" %f", "viewer \"a\"b %f", "viewer %x",
-             "viewer 100% %f", "viewer %f %U", "viewer %u %u", "viewer --files=%F",
-             "viewer -i%i %f", "%f viewer", "\"\" %f", "view=er %f", "viewer\t%f"}) {
+    for (const std::string_view line :
+         {"", "  ", "viewer 'a b' %f", "viewer a;b %f", "viewer a>b %f", "viewer ~/x %f",
+          "viewer \"open %f", "viewer \"a\\q\" %f", "viewer \"a\"b %f", "viewer %x",
+          "viewer 100% %f", "viewer %f %U", "viewer %u %u", "viewer --files=%F", "viewer -i%i %f",
+          "%f viewer", "\"\" %f", "view=er %f", "viewer\t%f"}) {
         EXPECT_FALSE(ExecLine::parse(line).has_value()) << '[' << line << ']';
     }
     EXPECT_FALSE(ExecLine::parse("viewer --about")->takesFiles());
@@ -64,8 +64,8 @@ public:
     }
     // An application that opens files with a program of PATH.
     std::string app(const std::string& path, const std::string& extra = "") const {
-        return root_.write(path, "[Desktop Entry]\nType=Application\nName=A\nExec=true %F\n" +
-                                     extra);
+        return root_.write(path,
+                           "[Desktop Entry]\nType=Application\nName=A\nExec=true %F\n" + extra);
     }
     void write(const std::string& path, const std::string& text) const { root_.write(path, text); }
     [[nodiscard]] std::optional<std::string> chosen() const {
@@ -160,8 +160,8 @@ TEST(MimeAssociationsTest, nothingIsTakenFromTheWorkingFolder) {
     const XdgFolders folders = XdgFolders::fromEnvironment();
     const auto chosen = MimeAssociations(folders).defaultApplication("text/plain");
     ::setenv("PATH", previousPath.c_str(), 1);
-    for (const char* name : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME",
-                             "XDG_DATA_DIRS", "XDG_CURRENT_DESKTOP"}) {
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS",
+                             "XDG_CURRENT_DESKTOP"}) {
         ::unsetenv(name);
     }
     ASSERT_EQ(::chdir(here), 0);

@@ -213,8 +213,9 @@ TEST(PosixShellServiceTest, bareNamesAreFoundOnPathOnlyNeverInTheWorkingFolder) 
     script(folder, "bin/xdg-open", "printf '%s %s\\n' \"$1\" \"$PATH\" >>" + ran);
     // Empty and relative entries, the folder's own path, links to it and
     // into it, and the process's own view of it all lead there.
-    const std::string path = ":.:lists:" + lists + ":" + folder / "link" + ":/proc/self/cwd:" +
-                             lists + "/sub:" + folder / "linkIntoSub" + ":" + bin;
+    const std::string path = ":.:lists:" + lists + ":" + folder / "link" +
+                             ":/proc/self/cwd:" + lists + "/sub:" + folder / "linkIntoSub" + ":" +
+                             bin;
     const InFolder inLists(lists, path.c_str());
 
     std::size_t launches = 0;

@@ -547,7 +547,8 @@ TEST_F(AccessibilityTest, downOpensADropDownAndTheArrowsCarryItAcrossTheRows) {
     ASSERT_TRUE(reports->isVisible());
     QTest::keyClick(reports, Qt::Key_Down);
     QTest::keyClick(reports, Qt::Key_Return);
-    EXPECT_EQ(lastLaunch(), "https://track.affiliate-network.example/click?aid=10427&oid=free-personal-report");
+    EXPECT_EQ(lastLaunch(),
+              "https://track.affiliate-network.example/click?aid=10427&oid=free-personal-report");
 }
 
 TEST_F(AccessibilityTest, anAltShortcutIsNoTap) {

@@ -235,7 +235,8 @@ TEST(Win32AccessibilityTest, f10AltAndTheArrowsReachEntriesOnBothRowsOfTheBar) {
     const std::vector<Walk> walks = {
         {walk(VK_F10, 2, {{VK_RETURN}}), "https://www.tallywick.example/credit-audit/"},
         {walk(VK_MENU, 5, {{VK_RETURN}}), "https://www.tallywick.example/loans/"},
-        {walk(VK_F10, 6, {{VK_RETURN}}), "https://downloads.quillpress.example/quillpress-setup.exe"},
+        {walk(VK_F10, 6, {{VK_RETURN}}),
+         "https://downloads.quillpress.example/quillpress-setup.exe"},
         // From Quillpress, the first entry of the second row, Left goes back
         // to the last of the first.
         {walk(VK_F10, 6, {{VK_LEFT}, {VK_RETURN}}), "https://www.tallywick.example/loans/"},
