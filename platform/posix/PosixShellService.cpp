@@ -341,11 +341,17 @@ ShellResult PosixShellService::execute(const LaunchRequest& request) {
         if (resolved.failure) {
             return *resolved.failure;
         }
-        if (isDesktopEntryFile(resolved.path)) {
+        const bool launcher = isDesktopEntryFile(resolved.path);
+        const bool program = !launcher && isExecutableFile(resolved.path);
+        // Not even named by its path does a program of the list folder run.
+        if ((launcher || program) && !liesOutsideWorkingFolder(resolved.path)) {
+            return ShellResult::AccessDenied;
+        }
+        if (launcher) {
             return startDesktopEntry(resolved.path, request.parameters.value_or(std::string()),
                                      folder, searchPath);
         }
-        if (isExecutableFile(resolved.path)) {
+        if (program) {
             const auto arguments = splitCommandLine(request.parameters.value_or(std::string()));
             const Spawned started = spawn(resolved.path, arguments, folder, searchPath);
             return started.error == 0 ? ShellResult::Launched

@@ -16,8 +16,9 @@ namespace tallywick {
 //   or open on macOS);
 // - an executable file is started with its parameters split like a command
 //   line; an application's desktop entry (a .desktop file) is started as
-//   its Exec line says, with the files the parameters name; any other
-//   existing file or folder goes to the opener;
+//   its Exec line says, with the files the parameters name; either in the
+//   working folder is refused (5); any other existing file or folder goes
+//   to the opener;
 // - an empty or missing file gives 2, a missing folder on its path 3, an
 //   operation other than "open" or no usable opener 31; success is above 32.
 // Programs are started with posix_spawn, never through a shell, with no

@@ -288,10 +288,12 @@ TEST(PosixShellServiceTest, startedProgramsGetASearchPathThatAvoidsTheWorkingFol
     TempFolder folder;
     const std::string log = folder / "log";
     const std::string program = script(folder, "program", "printf '%s\\n' \"$PATH\" >>" + log);
+    const std::string lists = folder / "lists";
+    ASSERT_EQ(::mkdir(lists.c_str(), 0755), 0);
     std::size_t runs = 0;
     for (const char* path : {static_cast<const char*>(nullptr), "", ":.:", "/proc/self/cwd"}) {
         SCOPED_TRACE(path != nullptr ? path : "(unset)");
-        const InFolder inFolder(folder.path(), path);
+        const InFolder inLists(lists, path);
         ASSERT_GT(number(PosixShellService().execute(open(program))), 32);
         const auto lines = waitForLines(log, ++runs);
         ASSERT_EQ(lines.size(), runs);
@@ -299,14 +301,14 @@ TEST(PosixShellServiceTest, startedProgramsGetASearchPathThatAvoidsTheWorkingFol
         EXPECT_TRUE(given.starts_with('/')) << given;
         EXPECT_EQ(given.find("::"), std::string::npos) << given;
         EXPECT_FALSE(given.ends_with(':')) << given;
-        EXPECT_EQ(given.find(folder.path().string()), std::string::npos) << given;
+        EXPECT_EQ(given.find(lists), std::string::npos) << given;
     }
 }
 
 // An application's desktop entry starts its program as its Exec line says,
 // with the parameter's files by absolute path; one that cannot open a file
-// in a window of its own, or that lies in the working folder, starts
-// nothing.
+// in a window of its own starts nothing, and neither does an entry or a
+// program of the working folder, even named by its path.
 TEST(PosixShellServiceTest, desktopEntryStartsItsApplicationWithTheFiles) {
     TempFolder folder;
     const std::string log = folder / "log";
@@ -326,7 +328,8 @@ TEST(PosixShellServiceTest, desktopEntryStartsItsApplicationWithTheFiles) {
               (std::vector<std::string>{here + "|--title|Viewer|" + here + "/bushelp.txt|",
                                         here + "|--title|Viewer|" + here + "/-x y|"}));
     EXPECT_EQ(number(shell.execute(open(entry("terminal.desktop", "Terminal=true\n"), "f"))), 31);
-    EXPECT_EQ(number(shell.execute(open(entry("lists/in.desktop", ""), "f"))), 31);
+    EXPECT_EQ(number(shell.execute(open(entry("lists/in.desktop", ""), "f"))), 5);
+    EXPECT_EQ(number(shell.execute(open(script(folder, "lists/program", "exit 0")))), 5);
     EXPECT_EQ(number(shell.execute(open(folder.write("broken.desktop", "[Desktop Entry\n"), "f"))),
               31);
     EXPECT_EQ(waitForLines(log, 2).size(), 2u);
