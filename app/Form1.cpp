@@ -4,11 +4,12 @@
 #include "app/Form1.h"
 
 #include "app/MemoryReadout.h"
-#include "app/PartnerControls.h"
+#include "app/PartnerLists.h"
 #include "base/ProductFacts.h"
 #include "catalogue/CardApplication.h"
 #include "catalogue/ListFileLoader.h"
 #include "launch/ShellResultText.h"
+#include "launch/WebAddress.h"
 
 #include <algorithm>
 #include <array>
@@ -26,11 +27,11 @@ constexpr std::string_view kLinkErrorTitle = "Open URL Error";
 // The working folder every web link launch hands the shell.
 constexpr std::string_view kLinkDirectory = "c:\\";
 
-const PartnerControls* controlsOfButton(ControlId button) {
+const PartnerList* listOfButton(ControlId button) {
     const auto* found =
-        std::find_if(kPartnerControls.begin(), kPartnerControls.end(),
-                     [button](const PartnerControls& row) { return row.button == button; });
-    return found == kPartnerControls.end() ? nullptr : found;
+        std::find_if(kPartnerLists.begin(), kPartnerLists.end(),
+                     [button](const PartnerList& row) { return row.button == button; });
+    return found == kPartnerLists.end() ? nullptr : found;
 }
 
 // Runs a handler; an error it lets escape is reported and ends the program.
@@ -80,23 +81,21 @@ LoadOutcome Form1::load() {
 
 void Form1::fillLists() {
     // Strictly one file after another: each is closed before the next opens.
-    for (const PartnerControls& row : kPartnerControls) {
-        const PartnerCatalogue& catalogue = partnerCatalogue(row.catalogue);
+    for (const PartnerList& row : kPartnerLists) {
         window_.fillList(row.list,
-                         loadListEntries(services_.listFiles, std::string(catalogue.fileName)));
+                         loadListEntries(services_.listFiles, std::string(row.catalogue.fileName)));
     }
 }
 
 void Form1::writeCountCaptions() {
     // All three counts are read before any caption is written.
-    std::array<std::size_t, kPartnerControls.size()> counts{};
+    std::array<std::size_t, kPartnerLists.size()> counts{};
     for (std::size_t i = 0; i < counts.size(); ++i) {
-        counts[i] = window_.listCount(kPartnerControls[i].list);
+        counts[i] = window_.listCount(kPartnerLists[i].list);
     }
     for (std::size_t i = 0; i < counts.size(); ++i) {
-        const PartnerControls& row = kPartnerControls[i];
-        window_.setCaption(row.countLabel,
-                           countCaption(counts[i], partnerCatalogue(row.catalogue).countSuffix));
+        const PartnerList& row = kPartnerLists[i];
+        window_.setCaption(row.countLabel, countCaption(counts[i], row.catalogue.countSuffix));
     }
 }
 
@@ -111,7 +110,7 @@ HandlerOutcome Form1::click(ControlId button) {
     if (button == ControlId::Command1) {
         return HandlerOutcome::Exit;
     }
-    if (controlsOfButton(button) == nullptr) {
+    if (listOfButton(button) == nullptr) {
         return HandlerOutcome::Continue;
     }
     const bool ran = runUntrapped([this, button] { openCardApplication(button); },
@@ -124,7 +123,7 @@ HandlerOutcome Form1::choose(const MenuItemSpec& item) {
     case MenuAction::DropDown:
         return HandlerOutcome::Continue;
     case MenuAction::WebLink:
-        openLink(*item.page);
+        openLink(item.page);
         return HandlerOutcome::Continue;
     case MenuAction::About: {
         const bool ran = runUntrapped([this] { showAbout(); },
@@ -136,8 +135,8 @@ HandlerOutcome Form1::choose(const MenuItemSpec& item) {
 }
 
 void Form1::openCardApplication(ControlId button) {
-    const PartnerControls& controls = *controlsOfButton(button);
-    const int selected = window_.selectedIndex(controls.list);
+    const PartnerList& row = *listOfButton(button);
+    const int selected = window_.selectedIndex(row.list);
     if (selected < 0) {
         services_.boxes.show({std::string(kNoSelectionMessage), std::nullopt, BoxStyle::Ok});
         return;
@@ -146,9 +145,9 @@ void Form1::openCardApplication(ControlId button) {
     const std::string directory(kApplicationDirectory);
     // The second launch is made whatever became of the first.
     constexpr auto kNormalWindow = static_cast<std::int16_t>(kShowNormal);
-    RunFile(std::string(webAddress(WebTarget::PublisherHome)), directory, kNormalWindow);
-    RunFile(std::string(secondApplicationTarget(partnerCatalogue(controls.catalogue), selected)),
-            directory, kNormalWindow);
+    RunFile(std::string(kPublisherHomePage), directory, kNormalWindow);
+    RunFile(std::string(secondApplicationTarget(row.catalogue, selected)), directory,
+            kNormalWindow);
 }
 
 void Form1::RunFile(const std::string& mFile, const std::string& mFilePath, std::int16_t RunStyle) {
@@ -172,14 +171,14 @@ void Form1::RunShellExecute(std::string& sTopic, const ShellArgument& sFile,
     sTopic = services_.shell.narrowRoundTrip(sTopic);
 }
 
-void Form1::openLink(WebTarget page) {
+void Form1::openLink(std::string_view page) {
     // A launch that could not even be attempted is trapped here: one warning,
     // then the program goes on. A refusal by the shell is not looked at.
     try {
         raiseAsRunTimeError([&] {
-            const LaunchRequest request{window_.mainWindow(),          std::nullopt,
-                                        std::string(webAddress(page)), std::nullopt,
-                                        std::string(kLinkDirectory),   kShowNormal};
+            const LaunchRequest request{window_.mainWindow(),        std::nullopt,
+                                        std::string(page),           std::nullopt,
+                                        std::string(kLinkDirectory), kShowNormal};
             (void)services_.shell.execute(request);
         });
     } catch (const RunTimeError&) {

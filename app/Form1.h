@@ -30,7 +30,9 @@ struct Services {
     ListFilePort& listFiles;
     MemoryPort& memory;
     NumberFormatPort& numbers;
-    // The program the About command opens the help text with.
+    // The program the About command opens the help text with: Notepad on
+    // Windows, elsewhere the desktop entry of the application the desktop
+    // chooses for plain text.
     std::string textViewer;
 };
 
@@ -67,7 +69,7 @@ private:
     void writeCountCaptions();
     void writeMemoryFigures();
     void openCardApplication(ControlId button);
-    void openLink(WebTarget page);
+    void openLink(std::string_view page);
     void showAbout();
     void report(const RunTimeError& error);
 

@@ -8,12 +8,12 @@ namespace tallywick {
 std::string_view secondApplicationTarget(const PartnerCatalogue& catalogue,
                                          int selectedIndex) noexcept {
     if (selectedIndex == 0) {
-        return webAddress(catalogue.issuerPage);
+        return catalogue.issuerPage;
     }
     if (selectedIndex >= 1 && selectedIndex <= catalogue.lastEmptyIndex) {
         return {};
     }
-    return webAddress(WebTarget::PublisherHome);
+    return kPublisherHomePage;
 }
 
 } // namespace tallywick

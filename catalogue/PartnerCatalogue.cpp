@@ -3,11 +3,7 @@
 
 #include "catalogue/PartnerCatalogue.h"
 
-#include "base/IndexedTable.h"
-
 namespace tallywick {
-
-static_assert(rowsFollowTheirIds(kPartnerCatalogues), "partnerCatalogue() indexes by id");
 
 std::string countCaption(std::size_t count, std::string_view suffix) {
     std::string caption = std::to_string(count);

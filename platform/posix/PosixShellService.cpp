@@ -5,6 +5,7 @@
 
 #include "base/RunTimeError.h"
 #include "launch/CommandLine.h"
+#include "platform/posix/DesktopEntry.h"
 #include "platform/posix/ProgramSearch.h"
 
 #include <cerrno>
@@ -152,18 +153,15 @@ std::shared_future<int> reapWhenDone(pid_t pid) {
     return future;
 }
 
-// Our environment for a started program, with PATH kept to its absolute
-// folders: the opener runs in the user's list folder and looks up helper
-// programs of its own on PATH.
+// Our environment for a started program, with PATH replaced by the folders
+// we search ourselves, set even where ours is not: the opener runs in the
+// user's list folder and looks up helper programs of its own on PATH.
 class ChildEnvironment {
 public:
-    ChildEnvironment() {
+    explicit ChildEnvironment(const std::string& searchPath) : path_("PATH=" + searchPath) {
+        pointers_.push_back(path_.data());
         for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
-            const std::string_view variable(*entry);
-            if (variable.starts_with("PATH=")) {
-                path_ = "PATH=" + absoluteSearchPath(variable.substr(5));
-                pointers_.push_back(path_.data());
-            } else {
+            if (!std::string_view(*entry).starts_with("PATH=")) {
                 pointers_.push_back(*entry);
             }
         }
@@ -177,7 +175,7 @@ private:
 };
 
 Spawned spawn(const std::string& program, const std::vector<std::string>& arguments,
-              const std::optional<std::string>& folder) {
+              const std::optional<std::string>& folder, const std::string& searchPath) {
     SpawnSetup setup(folder);
     std::vector<char*> argv;
     argv.reserve(arguments.size() + 2);
@@ -186,7 +184,7 @@ Spawned spawn(const std::string& program, const std::vector<std::string>& argume
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
-    const ChildEnvironment environment;
+    const ChildEnvironment environment(searchPath);
     pid_t pid = -1;
     const int error = ::posix_spawn(&pid, program.c_str(), setup.actions(), setup.attributes(),
                                     argv.data(), environment.get());
@@ -254,6 +252,44 @@ ResolvedFile resolveFile(const std::string& file) {
     }
 }
 
+// A file handed to a program: by its absolute path, so that it can never read
+// as an option, and from wherever the program starts.
+std::string fileArgument(const std::string& file, const std::optional<std::string>& folder) {
+    if (isUri(file) || file.starts_with('/')) {
+        return file;
+    }
+    return folder ? *folder + "/" + file : absolutePath(file);
+}
+
+bool isDesktopEntryFile(const std::string& path) {
+    struct stat status {};
+    return path.ends_with(".desktop") && ::stat(path.c_str(), &status) == 0 &&
+           S_ISREG(status.st_mode);
+}
+
+// Starts an application as its desktop entry says, the parameter text split
+// like a command line giving the files it opens.
+ShellResult startDesktopEntry(const std::string& path, const std::string& parameters,
+                              const std::optional<std::string>& folder,
+                              const std::string& searchPath) {
+    const auto entry = DesktopEntry::load(path);
+    if (!entry) {
+        return ShellResult::NoAssociation;
+    }
+    std::vector<std::string> files = splitCommandLine(parameters);
+    for (std::string& file : files) {
+        file = fileArgument(file, folder);
+    }
+    for (const std::vector<std::string>& command : entry->commands(files)) {
+        const std::vector<std::string> arguments(command.begin() + 1, command.end());
+        const Spawned started = spawn(command.front(), arguments, folder, searchPath);
+        if (started.error != 0) {
+            return spawnFailure(started.error, command.front());
+        }
+    }
+    return ShellResult::Launched;
+}
+
 ShellResult openerVerdict(int rawStatus) {
     if (!WIFEXITED(rawStatus)) {
         return ShellResult::NoAssociation;
@@ -286,10 +322,16 @@ ShellResult PosixShellService::execute(const LaunchRequest& request) {
     if (request.file.empty()) {
         return ShellResult::FileNotFound;
     }
+    // Started from "/" or a system folder, every program folder lies in the
+    // list folder: nothing may be started from there.
+    const std::string searchPath = childSearchPath(std::getenv("PATH"));
+    if (searchPath.empty()) {
+        return ShellResult::NoAssociation;
+    }
     // A directory text that names no folder (a Windows path, "0") is ignored:
     // the child then starts in our own working folder.
     const std::optional<std::string> folder =
-        isFolder(request.directory) ? std::optional(request.directory) : std::nullopt;
+        isFolder(request.directory) ? std::optional(absolutePath(request.directory)) : std::nullopt;
 
     std::string target;
     if (isUri(request.file)) {
@@ -299,9 +341,19 @@ ShellResult PosixShellService::execute(const LaunchRequest& request) {
         if (resolved.failure) {
             return *resolved.failure;
         }
-        if (isExecutableFile(resolved.path)) {
+        const bool launcher = isDesktopEntryFile(resolved.path);
+        const bool program = !launcher && isExecutableFile(resolved.path);
+        // Not even named by its path does a program of the list folder run.
+        if ((launcher || program) && !liesOutsideWorkingFolder(resolved.path)) {
+            return ShellResult::AccessDenied;
+        }
+        if (launcher) {
+            return startDesktopEntry(resolved.path, request.parameters.value_or(std::string()),
+                                     folder, searchPath);
+        }
+        if (program) {
             const auto arguments = splitCommandLine(request.parameters.value_or(std::string()));
-            const Spawned started = spawn(resolved.path, arguments, folder);
+            const Spawned started = spawn(resolved.path, arguments, folder, searchPath);
             return started.error == 0 ? ShellResult::Launched
                                       : spawnFailure(started.error, resolved.path);
         }
@@ -312,7 +364,7 @@ ShellResult PosixShellService::execute(const LaunchRequest& request) {
     if (!opener) {
         return ShellResult::NoAssociation;
     }
-    const Spawned started = spawn(*opener, {target}, folder);
+    const Spawned started = spawn(*opener, {target}, folder, searchPath);
     if (started.error != 0) {
         const ShellResult failure = spawnFailure(started.error, *opener);
         return failure == ShellResult::FileNotFound ? ShellResult::NoAssociation : failure;

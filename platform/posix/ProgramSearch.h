@@ -6,20 +6,38 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tallywick {
 
-// The absolute path of the executable file a program's name stands for: a
-// name with a slash is that file; a bare name is looked up in the folders of
-// PATH that are absolute, never in the working folder, which is the user's
-// list folder and may come from an archive or a share, execute bits and all.
-// Nothing when there is no such executable regular file.
-[[nodiscard]] std::optional<std::string> findProgram(std::string_view name);
+// Where programs may come from. The working folder is the user's list folder,
+// which may come from an archive or a share, execute bits and all: no program
+// is ever taken from it, nor from a folder inside it, by whatever name a path
+// reaches it (its own path, a link to it or into it, /proc/self/cwd, a bind
+// mount). Folders are compared by device and inode, both as each step of the
+// path leads and where the path resolves to.
 
-// The folders of a PATH value that are absolute, in their order: what started
-// programs are given, so that they too never look for programs in the working
-// folder.
-[[nodiscard]] std::string absoluteSearchPath(std::string_view path);
+// Whether the path is absolute, exists, and neither passes through the
+// working folder nor ends inside it.
+[[nodiscard]] bool liesOutsideWorkingFolder(std::string_view path);
+
+// The folders programs are looked for in, resolved, in their order: those of
+// a PATH value that are absolute, exist and lie outside the working folder;
+// the system's own path when PATH is not set at all.
+[[nodiscard]] std::vector<std::string> programFolders(const char* pathValue);
+
+// The PATH started programs are given: programFolders() joined, so that they
+// too never look for programs in the working folder; the system's own path
+// when none is left, never an empty PATH, which shells read as "search the
+// current folder"; empty only when even the system's path leads into the
+// working folder (a program started in "/", say), and then nothing may start.
+[[nodiscard]] std::string childSearchPath(const char* pathValue);
+
+// The absolute path of the executable file a program's name stands for: an
+// absolute path is that file; a bare name is looked up in programFolders() of
+// our PATH. Nothing when there is no such executable regular file outside the
+// working folder, or the name is a relative path.
+[[nodiscard]] std::optional<std::string> findProgram(std::string_view name);
 
 // Whether the path names a regular file we may execute.
 [[nodiscard]] bool isExecutableFile(const std::string& path);

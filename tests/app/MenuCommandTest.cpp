@@ -14,18 +14,6 @@ namespace {
 
 using testing::FakePlatform;
 
-TEST(MenuTreeTest, dropDownItemsFollowTheirEntryAndEntriesWithItemsOpenDropDowns) {
-    const MenuItemSpec* entry = nullptr;
-    for (const MenuItemSpec& item : kMenuTree) {
-        if (item.level == 0) {
-            entry = &item;
-        } else {
-            ASSERT_NE(entry, nullptr);
-            EXPECT_EQ(entry->action, MenuAction::DropDown) << item.name;
-        }
-    }
-}
-
 // Each link command and the page it must open, written here rather than read
 // from the program's table of addresses: a swap there fails this test.
 TEST(LinkCommandTest, eachItemOpensItsOwnPage) {

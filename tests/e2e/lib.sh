@@ -32,7 +32,7 @@ eventually() {
 }
 
 # Sets up the sandbox: $WORK (the program's working folder with the delivered
-# list files), $RECORD (what the recording browser received).
+# list files), $RECORD (what the recording browser and text viewer received).
 setup_sandbox() {
     SANDBOX=$(mktemp -d)
     trap 'cleanup_sandbox' EXIT
@@ -47,6 +47,7 @@ setup_sandbox() {
     start_window_manager
     export HOME=$SANDBOX XDG_CONFIG_HOME=$SANDBOX/config XDG_DATA_HOME=$SANDBOX/data
     export XDG_DATA_DIRS=$SANDBOX/data XDG_RUNTIME_DIR=$SANDBOX/runtime
+    export PATH=$SANDBOX/bin:$PATH
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 }
 

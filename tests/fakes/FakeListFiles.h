@@ -55,9 +55,9 @@ public:
 
     // The three list files, in the order of their catalogues.
     void deliver(const std::string& amex, const std::string& visa, const std::string& retail) {
-        files = {{std::string(kListFileNames[0]), amex},
-                 {std::string(kListFileNames[1]), visa},
-                 {std::string(kListFileNames[2]), retail}};
+        files = {{std::string(kAmericanExpressListFile), amex},
+                 {std::string(kVisaMastercardListFile), visa},
+                 {std::string(kRetailListFile), retail}};
     }
 
     std::map<std::string, std::string> files;

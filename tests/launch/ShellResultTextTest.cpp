@@ -26,6 +26,21 @@ TEST(ShellResultTextTest, failuresUsersMeetAreExplained) {
                           "corrupt program file");
 }
 
+// Failures that hardly any user meets still read as the Windows edition's
+// did: a swapped or lost text here goes unnoticed anywhere else.
+TEST(ShellResultTextTest, rarelyMetFailuresKeepTheirOwnTexts) {
+    EXPECT_EQ(textFor(8), "Insufficient memory to run the program");
+    EXPECT_EQ(textFor(10), "Incorrect Windows version");
+    EXPECT_EQ(textFor(11), "Invalid Program File");
+    EXPECT_EQ(textFor(13), "Program requires MS-DOS 4.0");
+    EXPECT_EQ(textFor(14), "Unknown program file type");
+    EXPECT_EQ(textFor(16),
+              "Invalid use of data segments when loading a second instance of a program");
+    EXPECT_EQ(textFor(19), "Attempt to run a compressed program file");
+    EXPECT_EQ(textFor(20), "Invalid dynamic link library");
+    EXPECT_EQ(textFor(21), "Program requires Windows 32-bit extensions");
+}
+
 // Texts users of the Windows edition know as they are, down to a trailing
 // blank and a spelling mistake.
 TEST(ShellResultTextTest, textsKeepTheirBlanksAndSpelling) {

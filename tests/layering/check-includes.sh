@@ -11,7 +11,7 @@
 #                                                and front-end
 # A file includes headers of its own layer and of the layers its library links
 # only, always by their path from the repository's root
-# ("launch/WebTargets.h"). The platform adapters never see the catalogues,
+# ("launch/WebAddress.h"). The platform adapters never see the catalogues,
 # Form1 or the menu; platform/posix and platform/win32 never include each
 # other, nor do ui/qt and ui/win32. The core includes the C++ standard library
 # (and compiler intrinsics) only: no Qt, Windows or POSIX header. The build's

@@ -6,7 +6,6 @@
 
 #include "WindowDriver.h"
 #include "app/MenuTree.h"
-#include "launch/WebTargets.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -337,7 +336,7 @@ TEST_F(WindowBehaviourTest, everyCommandLaunchesTheSameRequestEachTimeAndLeavesT
         EXPECT_EQ(window->shell.requests[0], window->shell.requests[1]);
         const LaunchRequest expected =
             item.action == MenuAction::WebLink
-                ? LaunchRequest{window->handle(), std::nullopt, std::string(webAddress(*item.page)),
+                ? LaunchRequest{window->handle(), std::nullopt, std::string(item.page),
                                 std::nullopt,     "c:\\",       1}
                 : LaunchRequest{window->desktopHandle(), "Open", std::string(kTextViewer),
                                 "bushelp.txt",           "0",    1};
@@ -355,7 +354,8 @@ TEST_F(WindowBehaviourTest, buttonWithSelectionMinimisesAndLaunchesTwice) {
         int index;
         ControlId button;
         std::string_view second;
-    } cases[] = {{ControlId::List1, 0, ControlId::Command2, webAddress(WebTarget::AmexApplication)},
+    } cases[] = {{ControlId::List1, 0, ControlId::Command2,
+                  "https://www.americanexpress.com/us/credit-cards/business/"},
                  {ControlId::List2, 1, ControlId::Command4, ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(controlName(c.button));
@@ -372,7 +372,7 @@ TEST_F(WindowBehaviourTest, buttonWithSelectionMinimisesAndLaunchesTwice) {
             EXPECT_TRUE(request.parent == fresh->handle() || request.parent == 0);
         }
         EXPECT_EQ(fresh->shell.requests[0].operation, "Open");
-        EXPECT_EQ(fresh->shell.requests[0].file, webAddress(WebTarget::PublisherHome));
+        EXPECT_EQ(fresh->shell.requests[0].file, "https://www.tallywick.example/");
         EXPECT_EQ(fresh->shell.requests[1].file, c.second);
         EXPECT_TRUE(fresh->boxes.shown.empty());
     }

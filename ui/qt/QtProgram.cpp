@@ -3,19 +3,23 @@
 
 #include "ui/qt/QtProgram.h"
 
-#include "platform/posix/ProgramSearch.h"
+#include "platform/posix/MimeAssociations.h"
 #include "ui/qt/ProgramIdentity.h"
 
 namespace tallywick {
 
 namespace {
 
-// The program the About command opens the help text with: the desktop's
-// text opener, named by its absolute path on PATH. Without one, the About
-// command's launch fails as on a Windows without Notepad: silently.
+// The program the About command opens the help text with: the desktop entry
+// of the application the desktop's associations choose for plain text, so
+// that the help shows as text whatever its bytes look like (an opener that
+// types a file by its content would hand an HTML-looking one to the
+// browser). Without one the launch fails as on a Windows without Notepad:
+// silently.
 std::string textViewer() {
-    constexpr std::string_view kTextOpener = "xdg-open";
-    return findProgram(kTextOpener).value_or(std::string(kTextOpener));
+    return MimeAssociations(XdgFolders::fromEnvironment())
+        .defaultApplication("text/plain")
+        .value_or(std::string());
 }
 
 } // namespace

@@ -11,11 +11,12 @@
 namespace tallywick {
 
 // The ids WM_COMMAND carries: a control's is its row in the control table
-// from kFirstControlId on, a menu command's its row in the menu tree from
-// kFirstMenuId on. Both stay clear of IDOK and IDCANCEL, which the dialog
-// manager sends for Enter and Escape when the focus is not on a push button:
-// with no default push button those keys then do nothing, while Enter on a
-// focused button presses that button.
+// from kFirstControlId on, the menu's commands are numbered from
+// kFirstMenuId on (each menu item carries its row of the menu tree). Both
+// stay clear of IDOK and IDCANCEL, which the dialog manager sends for Enter
+// and Escape when the focus is not on a push button: with no default push
+// button those keys then do nothing, while Enter on a focused button presses
+// that button.
 inline constexpr int kFirstControlId = 100;
 inline constexpr int kFirstMenuId = 1000;
 

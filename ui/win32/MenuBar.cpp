@@ -13,27 +13,38 @@ namespace tallywick {
 HMENU createMenuBar() {
     const HMENU bar = ::CreateMenu();
     HMENU dropDown = nullptr;
-    for (std::size_t i = 0; i < kMenuTree.size(); ++i) {
-        const MenuItemSpec& item = kMenuTree[i];
-        const std::wstring caption = toWide(item.caption);
+    UINT nextId = kFirstMenuId;
+    for (const MenuItemSpec& item : kMenuTree) {
+        std::wstring caption = toWide(item.caption);
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STRING | MIIM_ID | MIIM_DATA;
+        info.dwTypeData = caption.data();
+        // The item carries its row, so that a command finds what it runs
+        // without counting its place in the tree.
+        info.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
+        HMENU parent = item.level == 0 ? bar : dropDown;
         if (item.action == MenuAction::DropDown) {
             dropDown = ::CreatePopupMenu();
-            ::AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(dropDown),
-                          caption.c_str());
-            continue;
+            info.fMask |= MIIM_SUBMENU;
+            info.hSubMenu = dropDown;
+        } else {
+            info.wID = nextId++;
         }
-        const UINT_PTR id = kFirstMenuId + i;
-        ::AppendMenuW(item.level == 0 ? bar : dropDown, MF_STRING, id, caption.c_str());
+        ::InsertMenuItemW(parent, ::GetMenuItemCount(parent), TRUE, &info);
     }
     return bar;
 }
 
-const MenuItemSpec* chosenMenuItem(int commandId) noexcept {
-    const int row = commandId - kFirstMenuId;
-    if (row < 0 || row >= static_cast<int>(kMenuTree.size())) {
+const MenuItemSpec* chosenMenuItem(HMENU bar, UINT commandId) noexcept {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_DATA | MIIM_SUBMENU;
+    if (bar == nullptr || !::GetMenuItemInfoW(bar, commandId, FALSE, &info) ||
+        info.hSubMenu != nullptr) {
         return nullptr;
     }
-    return &kMenuTree[static_cast<std::size_t>(row)];
+    return reinterpret_cast<const MenuItemSpec*>(info.dwItemData);
 }
 
 } // namespace tallywick

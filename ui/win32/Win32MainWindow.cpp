@@ -189,7 +189,7 @@ LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
 
 void Win32MainWindow::command(WPARAM wParam, LPARAM lParam) {
     if (lParam == 0 && HIWORD(wParam) == 0) {
-        if (const MenuItemSpec* item = chosenMenuItem(LOWORD(wParam));
+        if (const MenuItemSpec* item = chosenMenuItem(::GetMenu(hwnd_), LOWORD(wParam));
             item != nullptr && form_ != nullptr) {
             finish(form_->choose(*item));
         }

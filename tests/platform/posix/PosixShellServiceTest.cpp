@@ -173,34 +173,62 @@ TEST(PosixShellServiceTest, eachFailureToStartAProgramHasItsAnswer) {
     EXPECT_EQ(WEXITSTATUS(status), 7);
 }
 
+// Runs in the folder given, with PATH set so, and goes back.
+class InFolder {
+public:
+    InFolder(const std::string& folder, const char* path) : previousPath_(std::getenv("PATH")) {
+        if (::getcwd(here_, sizeof here_) == nullptr || ::chdir(folder.c_str()) != 0) {
+            std::abort();
+        }
+        path != nullptr ? ::setenv("PATH", path, 1) : ::unsetenv("PATH");
+    }
+    InFolder(const InFolder&) = delete;
+    InFolder& operator=(const InFolder&) = delete;
+    ~InFolder() {
+        ::setenv("PATH", previousPath_.c_str(), 1);
+        if (::chdir(here_) != 0) {
+            std::abort();
+        }
+    }
+
+private:
+    char here_[4096]{};
+    std::string previousPath_;
+};
+
 // The working folder is the user's list folder, which may come from an
 // archive: a program planted there under the name of one the program starts
-// must never run, nor be handed to the opener, whatever PATH holds.
+// must never run, nor be handed to the opener, however PATH leads there.
 TEST(PosixShellServiceTest, bareNamesAreFoundOnPathOnlyNeverInTheWorkingFolder) {
     TempFolder folder;
     const std::string lists = folder / "lists";
     const std::string bin = folder / "bin";
     ASSERT_EQ(::mkdir(lists.c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir((lists + "/sub").c_str(), 0755), 0);
     ASSERT_EQ(::mkdir(bin.c_str(), 0755), 0);
+    ASSERT_EQ(::symlink(lists.c_str(), (folder / "link").c_str()), 0);
+    ASSERT_EQ(::symlink((lists + "/sub").c_str(), (folder / "linkIntoSub").c_str()), 0);
     const std::string ran = folder / "ran";
     // It records what it was handed, and the PATH it was given.
     script(folder, "bin/xdg-open", "printf '%s %s\\n' \"$1\" \"$PATH\" >>" + ran);
-    char here[4096];
-    ASSERT_NE(::getcwd(here, sizeof here), nullptr);
-    const std::string previousPath = std::getenv("PATH");
-    ASSERT_EQ(::chdir(lists.c_str()), 0);
-    // Empty and relative entries would search the working folder.
-    ::setenv("PATH", (":.:lists:" + bin).c_str(), 1);
+    // Empty and relative entries, the folder's own path, links to it and
+    // into it, and the process's own view of it all lead there.
+    const std::string path = ":.:lists:" + lists + ":" + folder / "link" +
+                             ":/proc/self/cwd:" + lists + "/sub:" + folder / "linkIntoSub" + ":" +
+                             bin;
+    const InFolder inLists(lists, path.c_str());
 
     std::size_t launches = 0;
     for (const std::string planted : {"program", "plain file", "folder"}) {
         SCOPED_TRACE(planted);
-        if (planted == "program") {
-            script(folder, "lists/xdg-open", "echo planted >>" + ran);
-        } else if (planted == "plain file") {
-            folder.write("lists/xdg-open", "planted");
-        } else {
-            ASSERT_EQ(::mkdir("xdg-open", 0755), 0);
+        for (const std::string in : {"lists", "lists/sub"}) {
+            if (planted == "program") {
+                script(folder, in + "/xdg-open", "echo planted >>" + ran);
+            } else if (planted == "plain file") {
+                folder.write(in + "/xdg-open", "planted");
+            } else {
+                ASSERT_EQ(::mkdir((folder / in + "/xdg-open").c_str(), 0755), 0);
+            }
         }
         PosixShellService shell(PosixShellService::Options{2000ms, {}});
         // One at a time, so that what they write comes in order.
@@ -209,8 +237,10 @@ TEST(PosixShellServiceTest, bareNamesAreFoundOnPathOnlyNeverInTheWorkingFolder) 
         EXPECT_GT(number(shell.execute({0, std::nullopt, "https://a.example/", {}, "c:\\", 1})),
                   32);
         ASSERT_EQ(waitForLines(ran, ++launches).size(), launches);
-        ::unlink("xdg-open");
-        ::rmdir("xdg-open");
+        for (const std::string in : {"lists", "lists/sub"}) {
+            ::unlink((folder / in + "/xdg-open").c_str());
+            ::rmdir((folder / in + "/xdg-open").c_str());
+        }
     }
     // Each handed over by what it names, given PATH without the entries
     // that lead into the working folder.
@@ -218,16 +248,91 @@ TEST(PosixShellServiceTest, bareNamesAreFoundOnPathOnlyNeverInTheWorkingFolder) 
     const std::string browser = "https://a.example/ " + bin;
     const std::vector<std::string> expected = {viewer, browser, viewer, browser, viewer, browser};
     EXPECT_EQ(waitForLines(ran, 6), expected);
-    // With no such program on PATH, the one in the working folder is not
+    // With no such program elsewhere, the one in the working folder is not
     // taken either.
-    script(folder, "lists/xdg-open", "echo planted >>" + ran);
-    ::setenv("PATH", ":.", 1);
-    PosixShellService shell(PosixShellService::Options{200ms, {}});
-    EXPECT_EQ(number(shell.execute({0, "Open", "xdg-open", "bushelp.txt", "0", 1})), 2);
-    EXPECT_EQ(number(shell.execute({0, std::nullopt, "https://a.example/", {}, "c:\\", 1})), 31);
-    ::setenv("PATH", previousPath.c_str(), 1);
-    ASSERT_EQ(::chdir(here), 0);
+    script(folder, "lists/tallywick-planted", "echo planted >>" + ran);
+    for (const char* only : {":.", "/proc/self/cwd"}) {
+        ::setenv("PATH", only, 1);
+        PosixShellService shell(PosixShellService::Options{200ms, "tallywick-planted"});
+        EXPECT_EQ(number(shell.execute({0, "Open", "tallywick-planted", "x", "0", 1})), 2);
+        EXPECT_EQ(number(shell.execute({0, std::nullopt, "https://a.example/", {}, "c:\\", 1})),
+                  31);
+    }
     EXPECT_EQ(waitForLines(ran, 6), expected);
+}
+
+// Something of the program's name on PATH that is no program it can start
+// is passed over for the program further on.
+TEST(PosixShellServiceTest, whatIsNoProgramOnPathIsPassedOver) {
+    TempFolder folder;
+    for (const char* bin : {"work", "folder", "plain", "dangling", "unreadable", "real"}) {
+        ASSERT_EQ(::mkdir((folder / bin).c_str(), 0755), 0);
+    }
+    ASSERT_EQ(::mkdir((folder / "folder/xdg-open").c_str(), 0755), 0);
+    folder.write("plain/xdg-open", "#!/bin/sh\necho plain >>" + folder / "ran" + "\n");
+    ASSERT_EQ(::symlink((folder / "gone").c_str(), (folder / "dangling/xdg-open").c_str()), 0);
+    ASSERT_EQ(::mkfifo((folder / "unreadable/xdg-open").c_str(), 0755), 0);
+    script(folder, "real/xdg-open", "echo \"real $1\" >>" + folder / "ran");
+    const std::string path = folder / "folder" + ":" + folder / "plain" + ":" +
+                             folder / "dangling" + ":" + folder / "unreadable" + ":" +
+                             folder / "real";
+    const InFolder inWork(folder / "work", path.c_str());
+    PosixShellService shell(PosixShellService::Options{2000ms, {}});
+    EXPECT_GT(number(shell.execute({0, std::nullopt, "https://a.example/", {}, "c:\\", 1})), 32);
+    EXPECT_EQ(waitForLines(folder / "ran", 1), std::vector<std::string>{"real https://a.example/"});
+}
+
+// Started programs get the folders we search as their PATH, and never none:
+// shells read an empty or missing PATH as one that holds the current folder.
+TEST(PosixShellServiceTest, startedProgramsGetASearchPathThatAvoidsTheWorkingFolder) {
+    TempFolder folder;
+    const std::string log = folder / "log";
+    const std::string program = script(folder, "program", "printf '%s\\n' \"$PATH\" >>" + log);
+    const std::string lists = folder / "lists";
+    ASSERT_EQ(::mkdir(lists.c_str(), 0755), 0);
+    std::size_t runs = 0;
+    for (const char* path : {static_cast<const char*>(nullptr), "", ":.:", "/proc/self/cwd"}) {
+        SCOPED_TRACE(path != nullptr ? path : "(unset)");
+        const InFolder inLists(lists, path);
+        ASSERT_GT(number(PosixShellService().execute(open(program))), 32);
+        const auto lines = waitForLines(log, ++runs);
+        ASSERT_EQ(lines.size(), runs);
+        const std::string& given = lines.back();
+        EXPECT_TRUE(given.starts_with('/')) << given;
+        EXPECT_EQ(given.find("::"), std::string::npos) << given;
+        EXPECT_FALSE(given.ends_with(':')) << given;
+        EXPECT_EQ(given.find(lists), std::string::npos) << given;
+    }
+}
+
+// An application's desktop entry starts its program as its Exec line says,
+// with the parameter's files by absolute path; one that cannot open a file
+// in a window of its own starts nothing, and neither does an entry or a
+// program of the working folder, even named by its path.
+TEST(PosixShellServiceTest, desktopEntryStartsItsApplicationWithTheFiles) {
+    TempFolder folder;
+    const std::string log = folder / "log";
+    const std::string viewer =
+        script(folder, "viewer", "printf '%s|' \"$PWD\" \"$@\" >>" + log + "; echo >>" + log);
+    const auto entry = [&](const std::string& name, const std::string& extra) {
+        return folder.write(name, "[Desktop Entry]\nType=Application\nName=Viewer\nExec=\"" +
+                                      viewer + "\" --title \"%c\" %f\n" + extra);
+    };
+    const std::string app = entry("viewer.desktop", "");
+    ASSERT_EQ(::mkdir((folder / "lists").c_str(), 0755), 0);
+    const InFolder inLists(folder / "lists", std::getenv("PATH"));
+    PosixShellService shell;
+    EXPECT_GT(number(shell.execute({0, "Open", app, "bushelp.txt \"-x y\"", "0", 1})), 32);
+    const std::string here = folder / "lists";
+    EXPECT_EQ(waitForLines(log, 2),
+              (std::vector<std::string>{here + "|--title|Viewer|" + here + "/bushelp.txt|",
+                                        here + "|--title|Viewer|" + here + "/-x y|"}));
+    EXPECT_EQ(number(shell.execute(open(entry("terminal.desktop", "Terminal=true\n"), "f"))), 31);
+    EXPECT_EQ(number(shell.execute(open(entry("lists/in.desktop", ""), "f"))), 5);
+    EXPECT_EQ(number(shell.execute(open(script(folder, "lists/program", "exit 0")))), 5);
+    EXPECT_EQ(number(shell.execute(open(folder.write("broken.desktop", "[Desktop Entry\n"), "f"))),
+              31);
+    EXPECT_EQ(waitForLines(log, 2).size(), 2u);
 }
 
 TEST(PosixShellServiceTest, openerVerdictIsMappedAndAHangingOpenerHasHandedOver) {

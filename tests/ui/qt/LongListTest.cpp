@@ -171,7 +171,7 @@ TEST_F(LongListTest, cardButtonReadsTheEntrySelectedDeepInTheList) {
     window.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
     ASSERT_EQ(shell.requests.size(), 2u);
     // Past the sources the limited edition names, the home page opens again.
-    EXPECT_EQ(shell.requests[1].file, std::string(webAddress(WebTarget::PublisherHome)));
+    EXPECT_EQ(shell.requests[1].file, "https://www.tallywick.example/");
 
     shell.requests.clear();
     window.showNormal();
@@ -179,7 +179,7 @@ TEST_F(LongListTest, cardButtonReadsTheEntrySelectedDeepInTheList) {
     key(Qt::Key_Home);
     window.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
     ASSERT_EQ(shell.requests.size(), 2u);
-    EXPECT_EQ(shell.requests[1].file, std::string(webAddress(WebTarget::AmexApplication)));
+    EXPECT_EQ(shell.requests[1].file, "https://www.americanexpress.com/us/credit-cards/business/");
 }
 
 } // namespace

@@ -10,7 +10,6 @@
 
 #include "Win32WindowDriver.h"
 #include "app/MenuTree.h"
-#include "launch/WebTargets.h"
 #include "platform/win32/WideText.h"
 
 #include <array>
@@ -231,15 +230,16 @@ TEST(Win32AccessibilityTest, f10AltAndTheArrowsReachEntriesOnBothRowsOfTheBar) {
     };
     struct Walk {
         std::vector<Key> keys;
-        WebTarget page;
+        std::string_view page;
     };
     const std::vector<Walk> walks = {
-        {walk(VK_F10, 2, {{VK_RETURN}}), WebTarget::CreditAudit},
-        {walk(VK_MENU, 5, {{VK_RETURN}}), WebTarget::Loans},
-        {walk(VK_F10, 6, {{VK_RETURN}}), WebTarget::QuillpressDownload},
+        {walk(VK_F10, 2, {{VK_RETURN}}), "https://www.tallywick.example/credit-audit/"},
+        {walk(VK_MENU, 5, {{VK_RETURN}}), "https://www.tallywick.example/loans/"},
+        {walk(VK_F10, 6, {{VK_RETURN}}),
+         "https://downloads.quillpress.example/quillpress-setup.exe"},
         // From Quillpress, the first entry of the second row, Left goes back
         // to the last of the first.
-        {walk(VK_F10, 6, {{VK_LEFT}, {VK_RETURN}}), WebTarget::Loans},
+        {walk(VK_F10, 6, {{VK_LEFT}, {VK_RETURN}}), "https://www.tallywick.example/loans/"},
     };
     for (const Walk& run : walks) {
         Win32WindowDriver driver;
@@ -256,7 +256,7 @@ TEST(Win32AccessibilityTest, f10AltAndTheArrowsReachEntriesOnBothRowsOfTheBar) {
         driver.typeRun(run.keys);
         ASSERT_TRUE(driver.pumpUntil([&] { return !driver.shell.requests.empty(); }))
             << "the keys ran no command";
-        EXPECT_EQ(driver.shell.requests.back().file, webAddress(run.page));
+        EXPECT_EQ(driver.shell.requests.back().file, run.page);
         EXPECT_EQ(driver.shell.requests.size(), 1u);
     }
 }
