@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The TALLYWICK authors
 # SPDX-License-Identifier: MIT
-# Builds the Debian package from the build tree into a folder of its own,
-# unpacks it with dpkg-deb and checks its files and control fields.
-#   debian-package.sh BUILD_DIR VERSION      (CPACK_COMMAND may name cpack; EXPECTED_APPSTREAM_ID)
+# The packages built from the source package (packaging/build-package.sh):
+# their names, control fields and files, unpacked with dpkg-deb. The version is
+# the build's one version, which dpkg took from debian/changelog.
+#   debian-package.sh VERSION      (PACKAGE_DIR, TALLYWICK_DELIVERED, EXPECTED_APPSTREAM_ID)
 source "$(dirname "$0")/lib.sh"
-build=$1
-version=$2
+version=$1
 appstream_id=${EXPECTED_APPSTREAM_ID:?EXPECTED_APPSTREAM_ID names the id the program is published under}
 assets=$(cd "$(dirname "$0")/../../assets" && pwd)
 delivered=${TALLYWICK_DELIVERED:?TALLYWICK_DELIVERED names the folder of the delivered files}
-build_package "$build"
+find_packages
 arch=$(dpkg --print-architecture)
 [ "$(basename "$deb")" = "tallywick_${version}_$arch.deb" ] || fail "package file named $(basename "$deb")"
+[ "$(basename "$dbgsym")" = "tallywick-dbgsym_${version}_$arch.deb" ] ||
+    fail "debug symbols' package file named $(basename "$dbgsym")"
+package_file "tallywick_$version.dsc"
+grep -qx "Version: $version" "$found" || fail "the source package is not $version: $(grep ^Version: "$found")"
 
 field() {
     dpkg-deb --field "$deb" "$1"
@@ -43,6 +47,7 @@ $(cd "$assets" && find icons/hicolor -name tallywick.png | sed 's:^:usr/share/:'
 usr/share/metainfo/$appstream_id.metainfo.xml
 usr/share/doc/tallywick/copyright
 usr/share/doc/tallywick/changelog.gz
+usr/share/lintian/overrides/tallywick
 usr/share/man/man1/tallywick.1.gz
 $(cd "$delivered" && ls | sed 's:^:usr/share/tallywick/:')
 LIST
@@ -62,6 +67,14 @@ grep -qx 'Path=/usr/share/tallywick' "$root/usr/share/applications/tallywick.des
     fail "the packaged entry does not start the program in /usr/share/tallywick"
 grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/$appstream_id.metainfo.xml" ||
     fail "the packaged AppStream file has no release $version"
+
+# The debug symbols' package holds the program's debug information alone, found
+# by its build ID as debuggers look for it.
+build_id=$(readelf --notes "$root/usr/bin/tallywick" | sed -n 's/^ *Build ID: *//p')
+[ -n "$build_id" ] || fail "the packaged program has no build ID"
+debug_files=$(dpkg-deb --contents "$dbgsym" | awk '$1 !~ /^d/ { print $6 }')
+[ "$debug_files" = "./usr/lib/debug/.build-id/${build_id:0:2}/${build_id:2}.debug" ] ||
+    fail "the debug symbols' package holds [$debug_files], not the program's ($build_id)"
 
 # The licence, in Debian's machine-readable format, with LICENSE's own words.
 copyright=$root/usr/share/doc/tallywick/copyright
