@@ -72,7 +72,7 @@ grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/$appstream_id.
 # by its build ID as debuggers look for it.
 build_id=$(readelf --notes "$root/usr/bin/tallywick" | sed -n 's/^ *Build ID: *//p')
 [ -n "$build_id" ] || fail "the packaged program has no build ID"
-debug_files=$(dpkg-deb --contents "$dbgsym" | awk '$1 !~ /^d/ { print $6 }')
+debug_files=$(dpkg-deb --contents "$dbgsym" | awk '$1 ~ /^-/ { print $6 }')
 [ "$debug_files" = "./usr/lib/debug/.build-id/${build_id:0:2}/${build_id:2}.debug" ] ||
     fail "the debug symbols' package holds [$debug_files], not the program's ($build_id)"
 
