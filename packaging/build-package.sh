@@ -13,10 +13,13 @@
 # goes into the source package); out of a git work tree, every file but the
 # build folders. dpkg dates every file from the latest entry of
 # debian/changelog (SOURCE_DATE_EPOCH, unless it is set).
-#   packaging/build-package.sh OUT_DIR        (JOBS: parallel compile jobs)
+# With "source", the source package alone.
+#   packaging/build-package.sh OUT_DIR [source]       (JOBS: parallel compile jobs)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$1
+parts=${2:-all}
+case $parts in all | source) ;; *) echo "FAIL: no part $parts (all, source)" >&2; exit 1 ;; esac
 jobs=${JOBS:-$(nproc)}
 
 fail() {
@@ -62,6 +65,10 @@ build() {
 # The source package, then the binaries from what it holds alone.
 build "$tree" source.log dpkg-buildpackage --build=source --no-sign
 rm -rf "$tree"
+if [ "$parts" = source ]; then
+    echo "$out/${source_name}_$version.dsc"
+    exit 0
+fi
 build "$out" source.log dpkg-source --extract "${source_name}_$version.dsc"
 build "$tree" binary.log dpkg-buildpackage --build=binary --no-sign
 
