@@ -16,7 +16,7 @@ PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev googletest libgtest
             orca at-spi2-core dbus
 
 .PHONY: all deps build build-asan run test test-default test-asan test-docs fuzz package reproducible \
-        clean deps-windows windows test-windows reproducible-windows
+        distro-check clean deps-windows windows test-windows reproducible-windows
 
 all: build
 
@@ -93,6 +93,16 @@ package: deps
 reproducible: deps
 	JOBS=$(JOBS) packaging/reproducible.sh
 
+# What a distribution does with the source package, each step with its verdict
+# and time (not part of make test; see packaging/distro-check.sh): sbuild in a
+# clean chroot made by mmdebstrap, lintian, autopkgtest against the installed
+# package, piuparts (install, purge, and an upgrade from an older package).
+# Runs as root; gives root a subordinate id range if it has none.
+DISTRO_PACKAGES := sbuild mmdebstrap piuparts autopkgtest uidmap
+distro-check:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(DISTRO_PACKAGES)"
+	JOBS=$(JOBS) packaging/distro-check.sh
+
 # Windows: cross-built with mingw-w64 into one tallywick.exe that needs no DLL,
 # packed with the delivered list and help files into
 # build-windows/tallywick-windows.zip, with NSIS into the installer
@@ -162,4 +172,5 @@ bench:
 	bench/run.sh build-bench build-windows
 
 clean:
-	rm -rf build build-asan build-fuzz build-package build-windows build-repro-a build-repro-b
+	rm -rf build build-asan build-fuzz build-package build-windows build-repro-a build-repro-b \
+	  build-distro
