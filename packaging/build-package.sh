@@ -51,12 +51,16 @@ else
         tar -x -C "$tree"
 fi
 
+# JOBS compile jobs, unless DEB_BUILD_OPTIONS asks for another number.
+build_options=${DEB_BUILD_OPTIONS:-}
+[[ " $build_options " == *" parallel="* ]] || build_options="${build_options:+$build_options }parallel=$jobs"
+
 # Each build step in the folder given; its output is added to OUT_DIR/LOG, and
 # its end shown when it fails.
 build() {
     local folder=$1 log=$2
     shift 2
-    (cd "$folder" && DEB_BUILD_OPTIONS="${DEB_BUILD_OPTIONS:-} parallel=$jobs" "$@") \
+    (cd "$folder" && DEB_BUILD_OPTIONS=$build_options "$@") \
         >>"$out/$log" 2>&1 || {
         tail -n 40 "$out/$log" >&2
         fail "$* failed in $folder: see $out/$log"

@@ -84,10 +84,12 @@ chroot_tarball() {
         echo "kept: $tarball"
         return 0
     fi
-    rm -f "$tarball"
-    mmdebstrap --variant="$variant" --architectures="$arch" "$distro" "$tarball.new" \
+    # mmdebstrap makes what the name's ending says: a tarball is named so.
+    local partial=${tarball%.tar.gz}.partial.tar.gz
+    rm -f "$tarball" "$partial"
+    mmdebstrap --variant="$variant" --architectures="$arch" "$distro" "$partial" \
         "deb $mirror $distro main" "deb $mirror $distro-updates main" \
-        "deb $security_mirror $distro-security main" && mv "$tarball.new" "$tarball"
+        "deb $security_mirror $distro-security main" && mv "$partial" "$tarball"
 }
 buildd_chroot=$cache/$distro-$arch-buildd.tar.gz
 minimal_chroot=$cache/$distro-$arch-apt.tar.gz
