@@ -30,9 +30,11 @@ fail() {
 version=$(dpkg-parsechangelog -l "$root/debian/changelog" -S Version)
 source_name=$(dpkg-parsechangelog -l "$root/debian/changelog" -S Source)
 arch=$(dpkg --print-architecture)
-rm -rf "$out"
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
+case $out in / | "$root" | "$HOME") fail "OUT_DIR is $out: it is emptied first, so give a folder of its own" ;; esac
+rm -rf "$out"
+mkdir -p "$out"
 tree=$out/$source_name-$version
 
 # The tree as it is now, in a folder of the package's name, each file with the
