@@ -116,7 +116,9 @@ run_lintian() {
 run_autopkgtest() {
     rm -rf "$out/autopkgtest"
     local status=0
-    autopkgtest --output-dir "$out/autopkgtest" \
+    # The chroot tarball keeps no package lists: --apt-upgrade fetches them (and
+    # brings the testbed up to date) before the test's dependencies come.
+    autopkgtest --apt-upgrade --output-dir "$out/autopkgtest" \
         "$out/sbuild/tallywick_${version}_$arch.deb" "$out/source/tallywick_$version.dsc" \
         -- unshare --release "$distro" --arch "$arch" --tarball "$minimal_chroot" || status=$?
     cat "$out/autopkgtest/summary" 2>/dev/null
