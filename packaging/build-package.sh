@@ -16,7 +16,7 @@
 # With "source", the source package alone.
 #   packaging/build-package.sh OUT_DIR [source]       (JOBS: parallel compile jobs)
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd -P)
 out=$1
 parts=${2:-all}
 case $parts in all | source) ;; *) echo "FAIL: no part $parts (all, source)" >&2; exit 1 ;; esac
@@ -41,7 +41,9 @@ tree=$out/$source_name-$version
 # mode git gives it (0644, or 0755 for a program), whatever the umask.
 umask 022
 mkdir -p "$tree"
-if git -C "$root" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+# (An export inside another work tree, as make reproducible makes, is no work
+# tree of its own.)
+if [ "$(git -C "$root" rev-parse --show-toplevel 2>/dev/null)" = "$root" ]; then
     # A commit of the work tree's tracked files as they are, made without
     # touching the index, the branch or any file.
     snapshot=$(git -C "$root" stash create)
