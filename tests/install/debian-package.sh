@@ -94,5 +94,13 @@ zcat "$root/usr/share/doc/tallywick/changelog.gz" | head -n 1 | grep -q "^tallyw
     fail "the changelog's latest entry is not $version"
 manual=$(zcat "$root/usr/share/man/man1/tallywick.1.gz")
 grep -q "^\.TH TALLYWICK 1 .*\"tallywick $version\"" <<<"$manual" || fail "the manual page is not for $version"
+# The release date that the AppStream file and the manual page give is the day
+# of the changelog's latest entry, as written there.
+day=$(zcat "$root/usr/share/doc/tallywick/changelog.gz" |
+    sed -n '0,/^ -- /s/^ -- .*>  [A-Z][a-z]*, \([0-9]* [A-Z][a-z]* [0-9]*\) .*/\1/p')
+released=$(date --date "$day" +%F) || fail "no date in the changelog's latest entry: [$day]"
+grep -q "^\.TH TALLYWICK 1 \"$released\"" <<<"$manual" || fail "the manual page is not dated $released"
+grep -q "<release version=\"$version\" date=\"$released\">" "$root/usr/share/metainfo/$appstream_id.metainfo.xml" ||
+    fail "the AppStream release $version is not dated $released"
 grep -qx '\.I /usr/share/tallywick' <<<"$manual" || fail "the manual page does not name /usr/share/tallywick"
 echo "package $(basename "$deb"): $(wc -l <<<"$actual") files, Depends: $(field Depends)"
