@@ -11,12 +11,12 @@ JOBS  ?= $(shell nproc)
 
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev googletest libgtest-dev \
             xvfb xauth xdotool openbox x11-utils xdg-utils file imagemagick \
-            dpkg-dev desktop-file-utils appstream xclip procps \
+            dpkg-dev debhelper desktop-file-utils appstream xclip procps \
             qt6-wayland weston lintian reuse binutils git clang-format clang-tidy \
             orca at-spi2-core dbus python3-gi gir1.2-atspi-2.0 xdg-user-dirs libglib2.0-bin
 
 .PHONY: all deps build build-asan run test test-default test-asan test-docs fuzz package reproducible \
-        clean deps-windows windows test-windows reproducible-windows
+        distro-check clean deps-windows windows test-windows reproducible-windows
 
 all: build
 
@@ -78,21 +78,30 @@ fuzz:
 	cmake --build --preset fuzz -j $(JOBS)
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp fuzz/grow.sh build-fuzz $(FUZZ_SECONDS)
 
-# The Debian package, from a Release tree of its own without the tests:
-# build-package/tallywick_<version>_<arch>.deb (apt install ./build-package/tallywick_*.deb).
-# Its time stamps are the last commit's (SOURCE_DATE_EPOCH, unless it is set),
-# and CPack writes the archive's members with the modes that umask 022 gives.
+# The Debian packages, built as a distribution builds them: the source package
+# of the tree's tracked files as they are, then the binary packages from that
+# source package alone (packaging/build-package.sh), all in build-package/:
+# tallywick_<version>_<arch>.deb (apt install ./build-package/tallywick_*.deb),
+# its debug symbols' package, the .dsc with its .tar.xz, and their .changes.
+# Every time stamp in them is that of the latest entry of debian/changelog.
 package: deps
-	epoch=$${SOURCE_DATE_EPOCH:-$$(git log -1 --format=%ct)} && export SOURCE_DATE_EPOCH=$$epoch && \
-	  cmake --preset package && \
-	  cmake --build --preset package -j $(JOBS) && \
-	  cd build-package && umask 022 && cpack -G DEB
+	JOBS=$(JOBS) packaging/build-package.sh build-package
 
 # Builds the packages of the last commit twice, in build-repro-a and
 # build-repro-b, compares them byte for byte and prints their SHA-256 (not part
 # of make test). See packaging/reproducible.sh.
 reproducible: deps
 	JOBS=$(JOBS) packaging/reproducible.sh
+
+# What a distribution does with the source package, each step with its verdict
+# and time (not part of make test; see packaging/distro-check.sh): sbuild in a
+# clean chroot made by mmdebstrap, lintian, autopkgtest against the installed
+# package, piuparts (install, purge, and an upgrade from an older package).
+# Runs as root; gives root a subordinate id range if it has none.
+DISTRO_PACKAGES := sbuild mmdebstrap piuparts autopkgtest uidmap
+distro-check:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(DISTRO_PACKAGES)"
+	JOBS=$(JOBS) packaging/distro-check.sh
 
 # Windows: cross-built with mingw-w64 into one tallywick.exe that needs no DLL,
 # packed with the delivered list and help files into
@@ -163,4 +172,5 @@ bench:
 	bench/run.sh build-bench build-windows
 
 clean:
-	rm -rf build build-asan build-fuzz build-package build-windows build-repro-a build-repro-b
+	rm -rf build build-asan build-fuzz build-package build-windows build-repro-a build-repro-b \
+	  build-distro

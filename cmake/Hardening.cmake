@@ -5,7 +5,7 @@
 # target of a Linux build: stack protector, stack clash protection, control-flow
 # protection, fortified C library calls, full RELRO with immediate binding, PIE.
 # Sets TALLYWICK_FORTIFY_LEVEL: the _FORTIFY_SOURCE level of optimised builds
-# (0 when there is none). _FORTIFY_SOURCE needs optimisation, and the sanitizers
+# (0 when there is none), whatever level the flags given ask for. _FORTIFY_SOURCE needs optimisation, and the sanitizers
 # intercept the plain C library calls it would replace, so Debug and sanitizer
 # builds go without it.
 include(CheckCXXCompilerFlag)
@@ -59,8 +59,17 @@ else()
     set(TALLYWICK_FORTIFY_LEVEL 2)
 endif()
 if(TALLYWICK_FORTIFY_LEVEL)
-    # Some compilers define it already, at another level.
-    set(optimised "$<CONFIG:Release,RelWithDebInfo,MinSizeRel>")
+    # Optimised by the build type, or by the flags given: distributions build
+    # with CMAKE_BUILD_TYPE=None and their optimisation in CXXFLAGS (Debian's
+    # -O2), the last -O of which holds. Some compilers, and dpkg's flags,
+    # define _FORTIFY_SOURCE already, at another level.
+    string(REGEX MATCHALL "(^| )-O[^ ]*" optimisation_flags " ${CMAKE_CXX_FLAGS}")
+    list(POP_BACK optimisation_flags optimisation)
+    if(optimisation AND NOT optimisation MATCHES "-O0$")
+        set(optimised 1)
+    else()
+        set(optimised "$<CONFIG:Release,RelWithDebInfo,MinSizeRel>")
+    endif()
     add_compile_options("$<${optimised}:-U_FORTIFY_SOURCE>"
                         "$<${optimised}:-D_FORTIFY_SOURCE=${TALLYWICK_FORTIFY_LEVEL}>")
 endif()

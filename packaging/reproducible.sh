@@ -11,9 +11,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=${JOBS:-$(nproc)}
 commit=$(git -C "$root" rev-parse HEAD)
-# Every time stamp in a package is the last commit's, whatever the day of the build.
-SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct "$commit")
-export SOURCE_DATE_EPOCH
+# Every time stamp in a package is that of the latest entry of debian/changelog,
+# as dpkg gives it to the build, whatever the day of the build.
+unset SOURCE_DATE_EPOCH
 
 fail() {
     echo "FAIL: $*" >&2
@@ -33,34 +33,43 @@ export_commit() {
     git -C "$root" archive --format=tar "$commit" | tar -x -C "$folder" "$@"
 }
 
-# Says where two archives differ: their members, then the files inside the
-# tar members.
-explain() {
+# Says where two tar archives differ: their listings, then their files.
+explain_tar() {
     local first=$1 second=$2 work
+    diff <(tar -tv --numeric-owner --full-time -f "$first") \
+        <(tar -tv --numeric-owner --full-time -f "$second") | sed 's/^/  /' || [ $? -eq 1 ]
     work=$(mktemp -d)
     mkdir -p "$work/a" "$work/b"
-    (cd "$work/a" && ar x "$first")
-    (cd "$work/b" && ar x "$second")
-    echo "ar members:"
-    diff <(ar tv "$first") <(ar tv "$second") | sed 's/^/  /' || [ $? -eq 1 ]
-    local member
-    for member in $(cd "$work/a" && ls); do
-        cmp -s "$work/a/$member" "$work/b/$member" && continue
-        echo "$member differs"
-        case $member in
-        *.tar.*)
-            diff <(tar -tv --numeric-owner --full-time -f "$work/a/$member") \
-                <(tar -tv --numeric-owner --full-time -f "$work/b/$member") |
-                sed 's/^/  /' || [ $? -eq 1 ]
-            mkdir -p "$work/a/$member.d" "$work/b/$member.d"
-            tar -x -C "$work/a/$member.d" -f "$work/a/$member"
-            tar -x -C "$work/b/$member.d" -f "$work/b/$member"
-            diff -rq "$work/a/$member.d" "$work/b/$member.d" |
-                sed "s:$work/[ab]/::g; s/^/  /" || [ $? -eq 1 ]
-            ;;
-        esac
-    done
+    tar -x -C "$work/a" -f "$first"
+    tar -x -C "$work/b" -f "$second"
+    diff -rq "$work/a" "$work/b" | sed "s:$work/[ab]/::g; s/^/  /" || [ $? -eq 1 ]
     rm -rf "$work"
+}
+
+# Says where two packages differ: a Debian package's members and the files
+# inside them, a source tarball's files, or the lines of a text.
+explain() {
+    local first=$1 second=$2 work member
+    case $first in
+    *.deb)
+        work=$(mktemp -d)
+        mkdir -p "$work/a" "$work/b"
+        (cd "$work/a" && ar x "$first")
+        (cd "$work/b" && ar x "$second")
+        echo "ar members:"
+        diff <(ar tv "$first") <(ar tv "$second") | sed 's/^/  /' || [ $? -eq 1 ]
+        for member in $(cd "$work/a" && ls); do
+            cmp -s "$work/a/$member" "$work/b/$member" && continue
+            echo "$member differs"
+            case $member in
+            *.tar.*) explain_tar "$work/a/$member" "$work/b/$member" ;;
+            esac
+        done
+        rm -rf "$work"
+        ;;
+    *.tar.*) explain_tar "$first" "$second" ;;
+    *) diff "$first" "$second" | sed 's/^/  /' || [ $? -eq 1 ] ;;
+    esac
 }
 
 # Compares the two builds' files of one kind: prints both hashes, and fails
@@ -76,30 +85,27 @@ compare() {
     echo "  identical"
 }
 
-# The Debian package (make package), built twice. CPack gives the package's
-# own members the modes of the umask it runs under: it runs under 022, as in
-# make package.
+# The Debian packages (make package), built twice from the source package
+# made of each export: the program's, its debug symbols', and the source
+# package itself.
 linux() {
     local first=$root/build-repro-a second=$root/build-repro-b
     rm -rf "$first" "$second"
-    build_deb() {
-        local source=$1 build=$2
-        echo "building $build (umask $(umask), TZ=$TZ, LC_ALL=$LC_ALL)"
-        cmake --preset package -S "$source" -B "$build" >"$build.log" 2>&1 &&
-            cmake --build "$build" -j "$jobs" >>"$build.log" 2>&1 &&
-            (cd "$build" && umask 022 && cpack -G DEB -B "$build/packages") >>"$build.log" 2>&1 ||
-            fail "the build in $build failed: see $build.log"
+    build_packages() {
+        local source=$1 out=$2
+        echo "building in $out (umask $(umask), TZ=$TZ, LC_ALL=$LC_ALL)"
+        JOBS=$jobs "$source/packaging/build-package.sh" "$out" >"$out.log" 2>&1 ||
+            fail "the build in $out failed: see $out.log"
     }
     export_commit "$first/src"
-    (umask 022 && TZ=UTC LC_ALL=C.UTF-8 build_deb "$first/src" "$first/build")
+    (umask 022 && TZ=UTC LC_ALL=C.UTF-8 build_packages "$first/src" "$first/out")
     export_commit "$second/another/source" --touch
-    (umask 002 && TZ=Pacific/Auckland LC_ALL=C build_deb "$second/another/source" "$second/b")
-    local debs=()
-    shopt -s nullglob
-    debs=("$first"/build/packages/*.deb "$second"/b/packages/*.deb)
-    shopt -u nullglob
-    [ "${#debs[@]}" -eq 2 ] || fail "expected one package from each build, found: ${debs[*]:-none}"
-    compare "Debian package" "${debs[0]}" "${debs[1]}"
+    (umask 002 && TZ=Pacific/Auckland LC_ALL=C build_packages "$second/another/source" "$second/b")
+    local file
+    for file in $(cd "$first/out" && ls -- *.deb *.dsc *.tar.xz); do
+        [ -f "$second/b/$file" ] || fail "the second build made no $file"
+        compare "$file" "$first/out/$file" "$second/b/$file"
+    done
 }
 
 parts=("$@")

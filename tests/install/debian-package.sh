@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The TALLYWICK authors
 # SPDX-License-Identifier: MIT
-# Builds the Debian package from the build tree into a folder of its own,
-# unpacks it with dpkg-deb and checks its files and control fields.
-#   debian-package.sh BUILD_DIR VERSION      (CPACK_COMMAND may name cpack; EXPECTED_APPSTREAM_ID)
+# The packages built from the source package (packaging/build-package.sh):
+# their names, control fields and files, unpacked with dpkg-deb. The version is
+# the build's one version, which dpkg took from debian/changelog.
+#   debian-package.sh VERSION      (PACKAGE_DIR, TALLYWICK_DELIVERED, EXPECTED_APPSTREAM_ID)
 source "$(dirname "$0")/lib.sh"
-build=$1
-version=$2
+version=$1
 appstream_id=${EXPECTED_APPSTREAM_ID:?EXPECTED_APPSTREAM_ID names the id the program is published under}
 assets=$(cd "$(dirname "$0")/../../assets" && pwd)
 delivered=${TALLYWICK_DELIVERED:?TALLYWICK_DELIVERED names the folder of the delivered files}
-build_package "$build"
+find_packages
 arch=$(dpkg --print-architecture)
 [ "$(basename "$deb")" = "tallywick_${version}_$arch.deb" ] || fail "package file named $(basename "$deb")"
+[ "$(basename "$dbgsym")" = "tallywick-dbgsym_${version}_$arch.deb" ] ||
+    fail "debug symbols' package file named $(basename "$dbgsym")"
+package_file "tallywick_$version.dsc"
+grep -qx "Version: $version" "$found" || fail "the source package is not $version: $(grep ^Version: "$found")"
 
 field() {
     dpkg-deb --field "$deb" "$1"
@@ -45,6 +49,7 @@ $(cd "$assets" && find icons/hicolor -name tallywick.png | sed 's:^:usr/share/:'
 usr/share/metainfo/$appstream_id.metainfo.xml
 usr/share/doc/tallywick/copyright
 usr/share/doc/tallywick/changelog.gz
+usr/share/lintian/overrides/tallywick
 usr/share/man/man1/tallywick.1.gz
 $(cd "$delivered" && ls | sed 's:^:usr/share/tallywick/:')
 LIST
@@ -68,6 +73,14 @@ grep -qx 'Exec=/usr/libexec/tallywick/tallywick-launcher' "$root/usr/share/appli
 grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/$appstream_id.metainfo.xml" ||
     fail "the packaged AppStream file has no release $version"
 
+# The debug symbols' package holds the program's debug information alone, found
+# by its build ID as debuggers look for it.
+build_id=$(readelf --notes "$root/usr/bin/tallywick" | sed -n 's/^ *Build ID: *//p')
+[ -n "$build_id" ] || fail "the packaged program has no build ID"
+debug_files=$(dpkg-deb --contents "$dbgsym" | awk '$1 ~ /^-/ { print $6 }')
+[ "$debug_files" = "./usr/lib/debug/.build-id/${build_id:0:2}/${build_id:2}.debug" ] ||
+    fail "the debug symbols' package holds [$debug_files], not the program's ($build_id)"
+
 # The licence, in Debian's machine-readable format, with LICENSE's own words.
 copyright=$root/usr/share/doc/tallywick/copyright
 head -n 1 "$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
@@ -86,5 +99,13 @@ zcat "$root/usr/share/doc/tallywick/changelog.gz" | head -n 1 | grep -q "^tallyw
     fail "the changelog's latest entry is not $version"
 manual=$(zcat "$root/usr/share/man/man1/tallywick.1.gz")
 grep -q "^\.TH TALLYWICK 1 .*\"tallywick $version\"" <<<"$manual" || fail "the manual page is not for $version"
+# The release date that the AppStream file and the manual page give is the day
+# of the changelog's latest entry, as written there.
+day=$(zcat "$root/usr/share/doc/tallywick/changelog.gz" |
+    sed -n '0,/^ -- /s/^ -- .*>  [A-Z][a-z]*, \([0-9]* [A-Z][a-z]* [0-9]*\) .*/\1/p')
+released=$(date --date "$day" +%F) || fail "no date in the changelog's latest entry: [$day]"
+grep -q "^\.TH TALLYWICK 1 \"$released\"" <<<"$manual" || fail "the manual page is not dated $released"
+grep -q "<release version=\"$version\" date=\"$released\">" "$root/usr/share/metainfo/$appstream_id.metainfo.xml" ||
+    fail "the AppStream release $version is not dated $released"
 grep -qx '\.I /usr/share/tallywick' <<<"$manual" || fail "the manual page does not name /usr/share/tallywick"
 echo "package $(basename "$deb"): $(wc -l <<<"$actual") files, Depends: $(field Depends)"

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 
 # Shared steps of the install and package tests: a scratch folder $work that
-# goes away at the end, and the Debian package built from a build tree.
+# goes away at the end, and the packages that packaging/build-package.sh made.
 set -euo pipefail
 
 fail() {
@@ -13,15 +13,20 @@ fail() {
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Builds the Debian package from BUILD_DIR into $work/out; sets deb to its
-# path. CPACK_COMMAND may name cpack.
-build_package() {
-    local build=$1 debs
-    "${CPACK_COMMAND:-cpack}" --config "$build/CPackConfig.cmake" -G DEB -B "$work/out" \
-        >"$work/cpack.log" 2>&1 || fail "cpack failed: $(cat "$work/cpack.log")"
+# The one file of PACKAGE_DIR that matches PATTERN, in $found.
+package_file() {
+    local pattern=$1 files
     shopt -s nullglob
-    debs=("$work"/out/*.deb)
+    files=(${PACKAGE_DIR:?PACKAGE_DIR names the folder of the package build}/$pattern)
     shopt -u nullglob
-    [ "${#debs[@]}" -eq 1 ] || fail "expected one package, cpack made: ${debs[*]:-none}"
-    deb=${debs[0]}
+    [ "${#files[@]}" -eq 1 ] || fail "expected one $pattern in $PACKAGE_DIR, found: ${files[*]:-none}"
+    found=${files[0]}
+}
+
+# Sets deb and dbgsym to the program's package and its debug symbols' package.
+find_packages() {
+    package_file "tallywick_*.deb"
+    deb=$found
+    package_file "tallywick-dbgsym_*.deb"
+    dbgsym=$found
 }

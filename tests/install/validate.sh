@@ -20,6 +20,19 @@ desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"
 # The whole tree: the AppStream file, and the desktop entry it launches.
 appstreamcli validate-tree --no-net --no-color "$prefix" || fail "appstreamcli rejects the installed tree"
 
+# The product's name and edition, as the title bar shows them, written into the
+# entry, the AppStream file and the help text's first and last lines.
+title=${EXPECTED_TITLE:?EXPECTED_TITLE names the title the main window must show}
+name=${title%% *}
+edition=$(sed -n 's/.* LIMITED VERSION \([^ ]*\) .*/\1/p' <<<"$title")
+[ "$(sed -n 's/^Name=//p' "$entry")" = "$name" ] || fail "the entry's Name is not $name"
+grep -q "<name>$name</name>" "$metainfo" || fail "the AppStream file's name is not $name"
+grep -q "<p>The limited version $edition.</p>" "$metainfo" || fail "the AppStream release is not edition $edition"
+help=$prefix/share/tallywick/bushelp.txt
+[ "$(head -n 1 "$help")" = "$name - LIMITED VERSION $edition" ] &&
+    [ "$(tail -n 2 "$help" | head -n 1)" = "$name - Limited Version $edition" ] ||
+    fail "bushelp.txt does not name edition $edition in its first and last lines"
+
 # The desktop finds the entry's icon in the installed hicolor theme, at the
 # sizes a menu and a launcher ask for.
 icon=$(sed -n 's/^Icon=//p' "$entry")

@@ -4,12 +4,16 @@
 # The built program carries the hardening that distributions ask for, read
 # from its ELF headers, symbols, notes and debug information: PIE, full RELRO,
 # the stack protector, fortified C library calls, control-flow protection and
-# stack clash protection. Prints what it found; fails on anything missing.
-#   elf-hardening.sh PROGRAM [C++ COMPILER]
+# stack clash protection. Prints what it found; fails on anything missing. A
+# stripped program's debug information is read from DEBUG_FILE (a Debian
+# package's from its debug symbols' package).
+#   elf-hardening.sh PROGRAM [C++ COMPILER [DEBUG_FILE]]
 set -euo pipefail
 program=$1
 compiler=${2:-c++}
+debug=${3:-$program}
 [ -f "$program" ] || { echo "FAIL: no program at $program" >&2; exit 1; }
+[ -f "$debug" ] || { echo "FAIL: no debug information at $debug" >&2; exit 1; }
 
 missing=()
 check() {
@@ -35,7 +39,7 @@ notes=$(readelf --notes --wide "$program")
 # information (absent from a stripped program): one line per unit, its name, a
 # tab and its producer. Units of the compiler's own run-time libraries (the
 # sanitizers' start-up code) are built by the compiler's makers, not here.
-units=$(readelf --debug-dump=info "$program" 2>/dev/null | awk '
+units=$(readelf --debug-dump=info "$debug" 2>/dev/null | awk '
     function value(line) { sub(/^[^:]*: *(\(indirect[^)]*\): )?/, "", line); return line }
     /DW_TAG_compile_unit/ { unit = 1; producer = ""; next }
     unit && /DW_AT_producer/ { producer = value($0) }
@@ -64,7 +68,7 @@ every_unit_has() {
 # information only where such a wrapper was compiled in. (grep reads to the
 # end: readelf must not be cut off by a closed pipe.)
 inlines_fortified_wrappers() {
-    readelf --debug-dump=line "$program" 2>/dev/null |
+    readelf --debug-dump=line "$debug" 2>/dev/null |
         grep -E '(_fortified|stdio2|wchar2|fcntl2|socket2|poll2)\.h' >/dev/null
 }
 fortified_imports() {
