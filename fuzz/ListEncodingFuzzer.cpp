@@ -10,11 +10,13 @@
 // - UTF-16 gives one character per unit or surrogate pair, and reads back
 //   to its own bytes when it holds no broken surrogate and no odd byte.
 
+#include "UnicodeReference.h"
 #include "catalogue/ListText.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,52 +33,6 @@ void check(bool condition) {
     if (!condition) {
         std::abort();
     }
-}
-
-// The code points of text that must be well-formed UTF-8, each checked
-// against the bounds of its sequence length (written apart from the
-// decoder's own check).
-std::u32string codePoints(std::string_view s) {
-    std::u32string points;
-    for (std::size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        const std::size_t length = c < 0x80         ? 1
-                                   : (c >> 5) == 6  ? 2
-                                   : (c >> 4) == 14 ? 3
-                                   : (c >> 3) == 30 ? 4
-                                                    : 0;
-        check(length != 0 && i + length <= s.size());
-        char32_t point = length == 1 ? c : c & (0x7F >> length);
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(s[i + k]);
-            check((next & 0xC0) == 0x80);
-            point = (point << 6) | (next & 0x3F);
-        }
-        const char32_t least = length == 1 ? 0 : length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-        check(point >= least && point <= 0x10FFFF && (point < 0xD800 || point > 0xDFFF));
-        points.push_back(point);
-        i += length;
-    }
-    return points;
-}
-
-// UTF-16 units back to bytes in the order given.
-std::string utf16Bytes(const std::u32string& points, bool bigEndian) {
-    std::string bytes;
-    const auto unit = [&](char32_t u) {
-        const auto high = static_cast<char>(u >> 8);
-        const auto low = static_cast<char>(u & 0xFF);
-        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-    };
-    for (const char32_t point : points) {
-        if (point >= 0x10000) {
-            unit(0xD800 + ((point - 0x10000) >> 10));
-            unit(0xDC00 + ((point - 0x10000) & 0x3FF));
-        } else {
-            unit(point);
-        }
-    }
-    return bytes;
 }
 
 bool hasBrokenSurrogate(std::string_view units, bool bigEndian) {
@@ -109,7 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(text.start <= text.buffer.size());
     const std::string_view decoded(text.buffer.data() + text.start,
                                    text.buffer.size() - text.start);
-    const std::u32string points = codePoints(decoded);
+    const std::optional<std::u32string> decodedPoints = fuzzing::codePoints(decoded);
+    check(decodedPoints.has_value());
+    const std::u32string& points = *decodedPoints;
     const std::string_view body = bytes.substr(form.markSize);
 
     switch (form.encoding) {
@@ -127,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const bool bigEndian = form.encoding == ListEncoding::Utf16BigEndian;
         check(form.markSize == 2 && points.size() <= body.size() / 2 + body.size() % 2);
         if (body.size() % 2 == 0 && !hasBrokenSurrogate(body, bigEndian)) {
-            check(utf16Bytes(points, bigEndian) == body);
+            check(fuzzing::utf16Bytes(points, bigEndian) == body);
         }
         break;
     }

@@ -12,12 +12,12 @@
 // - every entry is well-formed UTF-8.
 
 #include "MemoryListFiles.h"
+#include "UnicodeReference.h"
 #include "base/RunTimeError.h"
 #include "catalogue/ListFileLoader.h"
 #include "catalogue/ListText.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -47,56 +47,6 @@ std::optional<Entries> read(const std::string& bytes, std::size_t chunk) {
         }
         return std::nullopt;
     }
-}
-
-// The code points of well-formed UTF-8, or none: written apart from the
-// reader's own check, so that the two cannot share a fault.
-std::optional<std::u32string> codePoints(const std::string& s) {
-    std::u32string points;
-    for (std::size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        const std::size_t length = c < 0x80         ? 1
-                                   : (c >> 5) == 6  ? 2
-                                   : (c >> 4) == 14 ? 3
-                                   : (c >> 3) == 30 ? 4
-                                                    : 0;
-        if (length == 0 || i + length > s.size()) {
-            return std::nullopt;
-        }
-        char32_t point = length == 1 ? c : c & (0x7F >> length);
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(s[i + k]);
-            if ((next & 0xC0) != 0x80) {
-                return std::nullopt;
-            }
-            point = (point << 6) | (next & 0x3F);
-        }
-        constexpr std::array<char32_t, 5> kLeast = {0, 0, 0x80, 0x800, 0x10000};
-        if (point < kLeast[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
-            return std::nullopt;
-        }
-        points.push_back(point);
-        i += length;
-    }
-    return points;
-}
-
-// The text as UTF-16 LE with its mark, as Notepad saves it.
-std::string asUtf16WithMark(const std::u32string& points) {
-    std::string bytes = "\xFF\xFE";
-    const auto unit = [&bytes](char32_t u) {
-        bytes.push_back(static_cast<char>(u & 0xFF));
-        bytes.push_back(static_cast<char>(u >> 8));
-    };
-    for (const char32_t point : points) {
-        if (point >= 0x10000) {
-            unit(0xD800 + ((point - 0x10000) >> 10));
-            unit(0xDC00 + ((point - 0x10000) & 0x3FF));
-        } else {
-            unit(point);
-        }
-    }
-    return bytes;
 }
 
 void check(bool condition) {
@@ -129,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Entries plain;
     std::u32string plainText;
     for (const std::string& entry : *first) {
-        const auto points = codePoints(entry);
+        const auto points = fuzzing::codePoints(entry);
         check(points.has_value());
         if (entry.find_first_of("\"\r\n") == std::string::npos) {
             plain.push_back(entry);
@@ -141,6 +91,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         written += '"' + entry + "\"\r\n";
     }
     check(read(written, chunk) == plain);
-    check(read(asUtf16WithMark(plainText), chunk) == plain);
+    check(read("\xFF\xFE" + fuzzing::utf16Bytes(plainText, false), chunk) == plain);
     return 0;
 }

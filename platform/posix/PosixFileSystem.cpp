@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -123,6 +124,25 @@ bool writeAll(int fd, const char* data, std::size_t size) {
     return true;
 }
 
+// Reads the open file to its end in pieces, handing each to take, which
+// answers a fault that stops the reading, or an ok outcome to go on.
+template <typename Take> FileOutcome readPieces(int fd, Take take) {
+    std::array<char, std::size_t{64} * 1024> buffer{};
+    for (;;) {
+        const ssize_t got = readRetrying(fd, buffer.data(), buffer.size());
+        if (got < 0) {
+            return lastFault();
+        }
+        if (got == 0) {
+            return {};
+        }
+        FileOutcome taken = take(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
+        if (!taken.ok()) {
+            return taken;
+        }
+    }
+}
+
 class FlockedFolder final : public FolderLock {
 public:
     explicit FlockedFolder(int fd) : fd_(fd) {}
@@ -174,18 +194,11 @@ FileOutcome PosixFileSystem::copyToNewFile(const std::string& source,
     if (!out.valid()) {
         return lastFault();
     }
-    std::array<char, std::size_t{64} * 1024> buffer{};
-    for (;;) {
-        const ssize_t got = readRetrying(in.get(), buffer.data(), buffer.size());
-        if (got < 0) {
-            return lastFault();
-        }
-        if (got == 0) {
-            break;
-        }
-        if (!writeAll(out.get(), buffer.data(), static_cast<std::size_t>(got))) {
-            return lastFault();
-        }
+    FileOutcome copied = readPieces(in.get(), [&out](std::string_view piece) {
+        return writeAll(out.get(), piece.data(), piece.size()) ? FileOutcome{} : lastFault();
+    });
+    if (!copied.ok()) {
+        return copied;
     }
     // On the disk before the copy gets its own name: a power cut never
     // leaves a named file with part of its bytes.
@@ -202,20 +215,13 @@ FileOutcome PosixFileSystem::readFile(const std::string& path, std::size_t limit
         return opened;
     }
     bytes.clear();
-    std::array<char, std::size_t{64} * 1024> buffer{};
-    for (;;) {
-        const ssize_t got = readRetrying(in.get(), buffer.data(), buffer.size());
-        if (got < 0) {
-            return lastFault();
+    return readPieces(in.get(), [&bytes, limit](std::string_view piece) {
+        if (piece.size() > limit - bytes.size()) {
+            return FileOutcome{FileFault::TooLarge, {}};
         }
-        if (got == 0) {
-            return {};
-        }
-        if (static_cast<std::size_t>(got) > limit - bytes.size()) {
-            return {FileFault::TooLarge, {}};
-        }
-        bytes.append(buffer.data(), static_cast<std::size_t>(got));
-    }
+        bytes.append(piece);
+        return FileOutcome{};
+    });
 }
 
 FileOutcome PosixFileSystem::renameFile(const std::string& from, const std::string& to,

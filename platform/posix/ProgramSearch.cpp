@@ -98,7 +98,20 @@ bool liesOutsideWorkingFolder(std::string_view path) {
         return false;
     }
     const std::optional<FolderId> working = idOf(".");
-    return working && !reaches(std::string(path), *working);
+    if (!working) {
+        return false;
+    }
+    if (working == idOf("/")) {
+        // Started in the root folder (as some desktops start programs), the
+        // working folder is the system's own, where only the administrator
+        // writes: the root folder itself stays out of the search, not the
+        // whole system below it, without which nothing could ever start.
+        const std::optional<std::string> real = resolved(std::string(path));
+        struct stat status {};
+        return real && *real != "/" && ::stat(real->c_str(), &status) == 0 &&
+               (S_ISDIR(status.st_mode) || real->find_last_of('/') != 0);
+    }
+    return !reaches(std::string(path), *working);
 }
 
 std::vector<std::string> programFolders(const char* pathValue) {

@@ -18,7 +18,8 @@ namespace tallywick {
 // path leads and where the path resolves to.
 
 // Whether the path is absolute, exists, and neither passes through the
-// working folder nor ends inside it.
+// working folder nor ends inside it. In the root folder, only the root
+// folder itself and what lies directly in it count as the working folder's.
 [[nodiscard]] bool liesOutsideWorkingFolder(std::string_view path);
 
 // The folders programs are looked for in, resolved, in their order: those of
@@ -30,7 +31,7 @@ namespace tallywick {
 // too never look for programs in the working folder; the system's own path
 // when none is left, never an empty PATH, which shells read as "search the
 // current folder"; empty only when even the system's path leads into the
-// working folder (a program started in "/", say), and then nothing may start.
+// working folder (a program started in /usr, say), and then nothing may start.
 [[nodiscard]] std::string childSearchPath(const char* pathValue);
 
 // The absolute path of the executable file a program's name stands for: an

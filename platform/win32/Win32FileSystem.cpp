@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <string_view>
 #include <vector>
 #include <windows.h>
 
@@ -122,6 +123,25 @@ bool writeAll(HANDLE file, const char* data, DWORD size) {
     return true;
 }
 
+// Reads the open file to its end in pieces, handing each to take, which
+// answers a fault that stops the reading, or an ok outcome to go on.
+template <typename Take> FileOutcome readPieces(HANDLE file, Take take) {
+    std::vector<char> buffer(std::size_t{64} * 1024);
+    for (;;) {
+        const std::optional<DWORD> got = readSome(file, buffer.data(), buffer.size());
+        if (!got) {
+            return lastFault();
+        }
+        if (*got == 0) {
+            return {};
+        }
+        FileOutcome taken = take(std::string_view(buffer.data(), *got));
+        if (!taken.ok()) {
+            return taken;
+        }
+    }
+}
+
 // The name of the mutex that locks a folder: the same for every path that
 // leads to it, as far as the system can tell (links resolved, case ignored).
 std::wstring lockName(HANDLE folder, const std::wstring& path) {
@@ -219,18 +239,12 @@ FileOutcome Win32FileSystem::copyToNewFile(const std::string& source,
     if (!out.valid()) {
         return lastFault();
     }
-    std::vector<char> buffer(std::size_t{64} * 1024);
-    for (;;) {
-        const std::optional<DWORD> got = readSome(in.get(), buffer.data(), buffer.size());
-        if (!got) {
-            return lastFault();
-        }
-        if (*got == 0) {
-            break;
-        }
-        if (!writeAll(out.get(), buffer.data(), *got)) {
-            return lastFault();
-        }
+    FileOutcome copied = readPieces(in.get(), [&out](std::string_view piece) {
+        return writeAll(out.get(), piece.data(), static_cast<DWORD>(piece.size())) ? FileOutcome{}
+                                                                                   : lastFault();
+    });
+    if (!copied.ok()) {
+        return copied;
     }
     // On the disk before the copy gets its own name: a power cut never
     // leaves a named file with part of its bytes.
@@ -247,20 +261,13 @@ FileOutcome Win32FileSystem::readFile(const std::string& path, std::size_t limit
         return opened;
     }
     bytes.clear();
-    std::vector<char> buffer(std::size_t{64} * 1024);
-    for (;;) {
-        const std::optional<DWORD> got = readSome(in.get(), buffer.data(), buffer.size());
-        if (!got) {
-            return lastFault();
+    return readPieces(in.get(), [&bytes, limit](std::string_view piece) {
+        if (piece.size() > limit - bytes.size()) {
+            return FileOutcome{FileFault::TooLarge, {}};
         }
-        if (*got == 0) {
-            return {};
-        }
-        if (*got > limit - bytes.size()) {
-            return {FileFault::TooLarge, {}};
-        }
-        bytes.append(buffer.data(), *got);
-    }
+        bytes.append(piece);
+        return FileOutcome{};
+    });
 }
 
 FileOutcome Win32FileSystem::renameFile(const std::string& from, const std::string& to,

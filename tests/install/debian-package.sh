@@ -73,13 +73,19 @@ grep -qx 'Exec=/usr/libexec/tallywick/tallywick-launcher' "$root/usr/share/appli
 grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/$appstream_id.metainfo.xml" ||
     fail "the packaged AppStream file has no release $version"
 
-# The debug symbols' package holds the program's debug information alone, found
-# by its build ID as debuggers look for it.
-build_id=$(readelf --notes "$root/usr/bin/tallywick" | sed -n 's/^ *Build ID: *//p')
-[ -n "$build_id" ] || fail "the packaged program has no build ID"
-debug_files=$(dpkg-deb --contents "$dbgsym" | awk '$1 ~ /^-/ { print $6 }')
-[ "$debug_files" = "./usr/lib/debug/.build-id/${build_id:0:2}/${build_id:2}.debug" ] ||
-    fail "the debug symbols' package holds [$debug_files], not the program's ($build_id)"
+# The debug symbols' package holds the debug information of the three
+# programs (the program, its launcher and the launcher's message box), each
+# found by its build ID as debuggers look for it, and what dwz took out of them
+# as shared.
+expected=$(for program in usr/bin/tallywick usr/libexec/tallywick/tallywick-launcher \
+                          usr/libexec/tallywick/tallywick-message-box; do
+    build_id=$(readelf --notes "$root/$program" | sed -n 's/^ *Build ID: *//p')
+    [ -n "$build_id" ] || fail "the packaged $program has no build ID"
+    echo "./usr/lib/debug/.build-id/${build_id:0:2}/${build_id:2}.debug"
+done | sort)
+debug_files=$(dpkg-deb --contents "$dbgsym" | awk '$1 ~ /^-/ { print $6 }' | sort)
+[ "$debug_files" = "$(sort <<<"$expected"$'\n'"./usr/lib/debug/.dwz/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/tallywick.debug")" ] ||
+    fail "the debug symbols' package holds [$debug_files], not the programs' [$expected]"
 
 # The licence, in Debian's machine-readable format, with LICENSE's own words.
 copyright=$root/usr/share/doc/tallywick/copyright

@@ -25,7 +25,7 @@ appstreamcli validate-tree --no-net --no-color "$prefix" || fail "appstreamcli r
 title=${EXPECTED_TITLE:?EXPECTED_TITLE names the title the main window must show}
 name=${title%% *}
 edition=$(sed -n 's/.* LIMITED VERSION \([^ ]*\) .*/\1/p' <<<"$title")
-[ "$(sed -n 's/^Name=//p' "$entry")" = "$name" ] || fail "the entry's Name is not $name"
+[ "$(sed -n '/^\[Desktop Entry\]/,/^\[/s/^Name=//p' "$entry")" = "$name" ] || fail "the entry's Name is not $name"
 grep -q "<name>$name</name>" "$metainfo" || fail "the AppStream file's name is not $name"
 grep -q "<p>The limited version $edition.</p>" "$metainfo" || fail "the AppStream release is not edition $edition"
 help=$prefix/share/tallywick/bushelp.txt

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The TALLYWICK authors
 # SPDX-License-Identifier: MIT
-# The packaged program is hardened as the development build is, although
-# debhelper builds it with CMAKE_BUILD_TYPE=None and dpkg's flags: the
-# program of the .deb passes elf-hardening.sh, read with the debug information
-# of its debug symbols' package, and every compile of the package build
+# The packaged programs are hardened as the development build is, although
+# debhelper builds them with CMAKE_BUILD_TYPE=None and dpkg's flags: each
+# program of the .deb (the launcher's two as well) passes elf-hardening.sh,
+# read with the debug information of its debug symbols' package, and every compile of the package build
 # defines _FORTIFY_SOURCE last at the level the development build's do (dpkg's
 # own flags ask for 2).
 #   packaged-hardening.sh BUILD_DIR [C++ COMPILER]      (PACKAGE_DIR)
@@ -14,10 +14,13 @@ compiler=${2:-c++}
 find_packages
 dpkg-deb -x "$deb" "$work/root"
 dpkg-deb -x "$dbgsym" "$work/root"
-program=$work/root/usr/bin/tallywick
-build_id=$(readelf --notes "$program" | sed -n 's/^ *Build ID: *//p')
-bash "$(dirname "$0")/elf-hardening.sh" "$program" "$compiler" \
-    "$work/root/usr/lib/debug/.build-id/${build_id:0:2}/${build_id:2}.debug"
+for program in usr/bin/tallywick usr/libexec/tallywick/tallywick-launcher \
+               usr/libexec/tallywick/tallywick-message-box; do
+    build_id=$(readelf --notes "$work/root/$program" | sed -n 's/^ *Build ID: *//p')
+    bash "$(dirname "$0")/elf-hardening.sh" "$work/root/$program" "$compiler" \
+        "$work/root/usr/lib/debug/.build-id/${build_id:0:2}/${build_id:2}.debug" ||
+        fail "the packaged $program is not hardened"
+done
 
 # The level that each compile command (one a line; not the preprocessing
 # that Qt's moc asks for) leaves _FORTIFY_SOURCE at,

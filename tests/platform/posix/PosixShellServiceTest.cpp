@@ -259,6 +259,14 @@ TEST(PosixShellServiceTest, bareNamesAreFoundOnPathOnlyNeverInTheWorkingFolder) 
                   31);
     }
     EXPECT_EQ(waitForLines(ran, 6), expected);
+    // Started in the root folder, as some desktops start programs, the root
+    // folder itself is left out, not the whole system below it.
+    const std::string fromRoot = "/:/proc/self/cwd:" + bin;
+    const InFolder inRoot("/", fromRoot.c_str());
+    EXPECT_GT(
+        number(PosixShellService().execute({0, std::nullopt, "https://a.example/", {}, "c:\\", 1})),
+        32);
+    EXPECT_EQ(waitForLines(ran, 7).back(), browser);
 }
 
 // Something of the program's name on PATH that is no program it can start
