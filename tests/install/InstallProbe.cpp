@@ -534,7 +534,8 @@ int wmain(int argc, wchar_t** argv) {
     if (argc == 4 && std::wstring(argv[1]) == L"lists") {
         return printListEntries(argv[2], std::wcstol(argv[3], nullptr, 10));
     }
-    std::fprintf(stderr, "usage: install_probe link FILE.lnk | texts TITLE | lists TITLE [MOST] | "
-                         "names TITLE | close TITLE | ready TITLE | version FILE.exe | icon FILE.exe\n");
+    std::fprintf(stderr,
+                 "usage: install_probe link FILE.lnk | texts TITLE | lists TITLE [MOST] | "
+                 "names TITLE | close TITLE | ready TITLE | version FILE.exe | icon FILE.exe\n");
     return 2;
 }
