@@ -19,8 +19,9 @@ set(TALLYWICK_LAUNCHER "${launcher_folder}/tallywick-launcher")
 
 # The launcher as the first word of an Exec= line: quoted when the prefix holds
 # anything but letters, digits and / . _ + -, with \ " ` $ escaped inside the
-# quotes, then every backslash doubled and % doubled for the entry's own
-# string rules (Desktop Entry Specification, "The Exec key").
+# quotes, then every backslash doubled and % doubled, as a desktop entry's
+# values read backslashes and the Exec key reads % (the rules desktops
+# follow for that key).
 if(TALLYWICK_LAUNCHER MATCHES "^[A-Za-z0-9/._+-]+$")
     set(TALLYWICK_LAUNCHER_COMMAND "${TALLYWICK_LAUNCHER}")
 else()

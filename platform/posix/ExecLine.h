@@ -10,13 +10,13 @@
 
 namespace tallywick {
 
-// The command line of a desktop entry's Exec key, as the Desktop Entry
-// Specification writes it: arguments separated by spaces, quoted in whole
-// with double quotes (inside which \" \` \$ \\ stand for the character), and
-// field codes for what the launcher fills in. A line that breaks those rules
-// is no command line at all: a reserved character outside quotes, an
-// unknown field code, two file field codes, %F, %U or %i inside an argument,
-// a field code in the program's name.
+// The command line of a desktop entry's Exec key, as desktops read it:
+// arguments separated by spaces, quoted in whole with double quotes (inside
+// which \" \` \$ \\ stand for the character), and field codes for what the
+// launcher fills in. A line that breaks those rules is no command line at
+// all: a reserved character outside quotes, an unknown field code, two file
+// field codes, %F, %U or %i inside an argument, a field code in the
+// program's name.
 class ExecLine {
 public:
     // From the value with its string escapes already undone.

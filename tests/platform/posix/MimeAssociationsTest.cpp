@@ -39,7 +39,7 @@ TEST(ExecLineTest, eachFileIsOneArgumentAsGivenWhateverItHolds) {
               (Commands{{"viewer", "--icon", "icon-name", "Viewer", "/apps/v.desktop"}}));
 }
 
-TEST(ExecLineTest, linesTheSpecificationDoesNotAllowAreNoCommandLines) {
+TEST(ExecLineTest, linesThatBreakTheExecRulesAreNoCommandLines) {
     for (const std::string_view line :
          {"", "  ", "viewer 'a b' %f", "viewer a;b %f", "viewer a>b %f", "viewer ~/x %f",
           "viewer \"open %f", "viewer \"a\\q\" %f", "viewer \"a\"b %f", "viewer %x",
