@@ -189,7 +189,7 @@ void Form1::openLink(std::string_view page) {
 
 void Form1::showAbout() {
     std::string topic = "Open";
-    RunShellExecute(topic, services_.textViewer, std::string(kHelpFileName), std::int64_t{0},
+    RunShellExecute(topic, services_.textViewer(), std::string(kHelpFileName), std::int64_t{0},
                     kShowNormal);
 }
 

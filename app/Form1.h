@@ -16,6 +16,7 @@
 #include "ports/ShellPort.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -32,8 +33,9 @@ struct Services {
     NumberFormatPort& numbers;
     // The program the About command opens the help text with: Notepad on
     // Windows, elsewhere the desktop entry of the application the desktop
-    // chooses for plain text.
-    std::string textViewer;
+    // chooses for plain text, asked when About is chosen (never at start-up,
+    // and a choice changed meanwhile counts).
+    std::function<std::string()> textViewer;
 };
 
 enum class LoadOutcome { Show, AnotherCopy, Failed };

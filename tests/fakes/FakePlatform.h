@@ -148,7 +148,10 @@ struct FakeServices {
     FakeNumbers numbers;
 
     Services services(std::string textViewer = "text-viewer") {
-        return Services{shell, boxes, instance, listFiles, memory, numbers, std::move(textViewer)};
+        return Services{
+            shell, boxes, instance, listFiles, memory, numbers, [viewer = std::move(textViewer)] {
+                return viewer;
+            }};
     }
 };
 

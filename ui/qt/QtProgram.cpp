@@ -32,8 +32,7 @@ void QtProgram::describe() {
 QtProgram::QtProgram() : QtProgram(shell_, boxes_, instance_) {}
 
 QtProgram::QtProgram(ShellPort& shell, MessageBoxPort& boxes, InstancePort& instance)
-    : form_(Services{shell, boxes, instance, listFiles_, memory_, numbers_, textViewer()},
-            window_) {
+    : form_(Services{shell, boxes, instance, listFiles_, memory_, numbers_, textViewer}, window_) {
     window_.attach(form_);
 }
 

@@ -38,7 +38,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
         if (window.create()) {
             boxes.setOwner(window.window());
             Form1 form(Services{shell, boxes, instance, listFiles, memory, numbers,
-                                "C:\\Windows\\notepad.exe"},
+                                [] {
+                                    return std::string("C:\\Windows\\notepad.exe");
+                                }},
                        window);
             window.attach(form);
             const LoadOutcome outcome = form.load();
