@@ -7,6 +7,7 @@
 #include "launch/CommandLine.h"
 #include "platform/posix/DesktopEntry.h"
 #include "platform/posix/ProgramSearch.h"
+#include "platform/posix/SpawnSetup.h"
 
 #include <cerrno>
 #include <csignal>
@@ -77,54 +78,6 @@ bool isFolder(const std::string& path) {
     return !path.empty() && ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
-// Owns the file actions and attributes of one posix_spawn call.
-class SpawnSetup {
-public:
-    explicit SpawnSetup(const std::optional<std::string>& folder) {
-        if (::posix_spawn_file_actions_init(&actions_) != 0 ||
-            ::posix_spawnattr_init(&attributes_) != 0) {
-            throw RunTimeError(ErrorNumber::OutOfMemory);
-        }
-        ::posix_spawn_file_actions_addopen(&actions_, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
-        // Whatever descriptor slipped through without close-on-exec stays here.
-        ::posix_spawn_file_actions_addclosefrom_np(&actions_, STDERR_FILENO + 1);
-#endif
-        if (folder) {
-            ::posix_spawn_file_actions_addchdir_np(&actions_, folder->c_str());
-        }
-        sigset_t noSignals;
-        sigemptyset(&noSignals);
-        sigset_t allSignals;
-        sigfillset(&allSignals);
-        ::posix_spawnattr_setsigmask(&attributes_, &noSignals);
-        ::posix_spawnattr_setsigdefault(&attributes_, &allSignals);
-        short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
-#if defined(POSIX_SPAWN_SETSID)
-        // The started program lives on its own, away from our terminal.
-        flags |= POSIX_SPAWN_SETSID;
-#endif
-        ::posix_spawnattr_setflags(&attributes_, flags);
-    }
-    SpawnSetup(const SpawnSetup&) = delete;
-    SpawnSetup& operator=(const SpawnSetup&) = delete;
-    ~SpawnSetup() {
-        ::posix_spawn_file_actions_destroy(&actions_);
-        ::posix_spawnattr_destroy(&attributes_);
-    }
-
-    [[nodiscard]] const posix_spawn_file_actions_t* actions() const {
-        return &actions_;
-    }
-    [[nodiscard]] const posix_spawnattr_t* attributes() const {
-        return &attributes_;
-    }
-
-private:
-    posix_spawn_file_actions_t actions_{};
-    posix_spawnattr_t attributes_{};
-};
-
 struct Spawned {
     int error = 0;
     std::shared_future<int> exitStatus; // valid when error == 0
@@ -176,14 +129,8 @@ private:
 
 Spawned spawn(const std::string& program, const std::vector<std::string>& arguments,
               const std::optional<std::string>& folder, const std::string& searchPath) {
-    SpawnSetup setup(folder);
-    std::vector<char*> argv;
-    argv.reserve(arguments.size() + 2);
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const auto& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
+    const SpawnSetup setup(folder);
+    std::vector<char*> argv = argumentVector(program, arguments);
     const ChildEnvironment environment(searchPath);
     pid_t pid = -1;
     const int error = ::posix_spawn(&pid, program.c_str(), setup.actions(), setup.attributes(),

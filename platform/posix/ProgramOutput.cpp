@@ -3,6 +3,9 @@
 
 #include "platform/posix/ProgramOutput.h"
 
+#include "base/RunTimeError.h"
+#include "platform/posix/SpawnSetup.h"
+
 #include <array>
 #include <cerrno>
 #include <csignal>
@@ -91,31 +94,16 @@ ProgramOutput runForOutput(const std::string& program, const std::vector<std::st
         result.failure = std::strerror(errno);
         return result;
     }
-    posix_spawn_file_actions_t actions{};
-    ::posix_spawn_file_actions_init(&actions);
-    ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    ::posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    posix_spawnattr_t attributes{};
-    ::posix_spawnattr_init(&attributes);
-    sigset_t noSignals;
-    sigemptyset(&noSignals);
-    sigset_t allSignals;
-    sigfillset(&allSignals);
-    ::posix_spawnattr_setsigmask(&attributes, &noSignals);
-    ::posix_spawnattr_setsigdefault(&attributes, &allSignals);
-    ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const auto& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
     pid_t pid = -1;
-    const int spawned =
-        ::posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environ);
-    ::posix_spawn_file_actions_destroy(&actions);
-    ::posix_spawnattr_destroy(&attributes);
+    int spawned = ENOMEM;
+    try {
+        const SpawnSetup setup(std::nullopt, pipeEnds[1]);
+        std::vector<char*> argv = argumentVector(program, arguments);
+        spawned = ::posix_spawn(&pid, program.c_str(), setup.actions(), setup.attributes(),
+                                argv.data(), environ);
+    } catch (const RunTimeError&) {
+        // spawned stays ENOMEM.
+    }
     ::close(pipeEnds[1]);
     if (spawned != 0) {
         ::close(pipeEnds[0]);
