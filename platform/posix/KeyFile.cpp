@@ -3,11 +3,11 @@
 
 #include "platform/posix/KeyFile.h"
 
+#include "platform/posix/Descriptor.h"
+
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tallywick {
@@ -47,43 +47,6 @@ bool isKey(std::string_view key) {
     return !key.empty() && std::none_of(key.begin(), key.end(), [](char c) {
         return isControl(c) || isBlank(c) || c == '[' || c == ']' || c == '=';
     });
-}
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    [[nodiscard]] int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-// Opens a regular file for reading, looking at what the name leads to
-// without opening it for reading first.
-int openRegularFile(const std::string& path) {
-#if defined(O_PATH)
-    const Descriptor look(::open(path.c_str(), O_PATH | O_CLOEXEC));
-    struct stat status {};
-    if (look.get() < 0 || ::fstat(look.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        return -1;
-    }
-    // The very file looked at, whatever became of its name meanwhile.
-    const std::string self = "/proc/self/fd/" + std::to_string(look.get());
-    return ::open(self.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-#else
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        return -1;
-    }
-    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-#endif
 }
 
 } // namespace
@@ -147,8 +110,8 @@ std::optional<KeyFile> KeyFile::parse(std::string_view text) {
 }
 
 std::optional<KeyFile> KeyFile::load(const std::string& path) {
-    const Descriptor file(openRegularFile(path));
-    if (file.get() < 0) {
+    const Descriptor file(openRegularFile(path).fd);
+    if (!file.valid()) {
         return std::nullopt;
     }
     std::string text;

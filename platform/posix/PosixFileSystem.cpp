@@ -3,6 +3,8 @@
 
 #include "platform/posix/PosixFileSystem.h"
 
+#include "platform/posix/Descriptor.h"
+
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -45,33 +47,6 @@ FileOutcome lastFault() {
     return faultOf(errno);
 }
 
-// A descriptor closed when it goes out of scope.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() { reset(-1); }
-    void reset(int fd) {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-        fd_ = fd;
-    }
-    [[nodiscard]] int get() const noexcept { return fd_; }
-    [[nodiscard]] bool valid() const noexcept { return fd_ >= 0; }
-    // Closes it now, with close()'s verdict: some file systems report a
-    // failed write only here.
-    [[nodiscard]] int close() {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
-
-private:
-    int fd_;
-};
-
 int openRetrying(const char* path, int flags, mode_t mode = 0) {
     int fd = -1;
     do {
@@ -80,25 +55,15 @@ int openRetrying(const char* path, int flags, mode_t mode = 0) {
     return fd;
 }
 
-// Opens a regular file for reading; a FIFO or a device of that name is seen
-// without blocking on it and refused.
+// Opens a regular file for reading; anything else of that name is refused
+// without being opened (Descriptor.h).
 FileOutcome openRegularFile(const std::string& path, Descriptor& fd) {
-    fd.reset(openRetrying(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (!fd.valid()) {
-        return lastFault();
-    }
-    struct stat status {};
-    if (::fstat(fd.get(), &status) != 0) {
-        return lastFault();
-    }
-    if (!S_ISREG(status.st_mode)) {
+    const RegularFileOpen opened = tallywick::openRegularFile(path);
+    if (opened.notRegular) {
         return {FileFault::NotAFile, {}};
     }
-    const int flags = ::fcntl(fd.get(), F_GETFL);
-    if (flags >= 0) {
-        ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
-    }
-    return {};
+    fd.reset(opened.fd);
+    return faultOf(opened.error);
 }
 
 ssize_t readRetrying(int fd, char* buffer, std::size_t size) {
